@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+    std::puts("v38ctl");
+    return 0;
+}
