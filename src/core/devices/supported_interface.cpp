@@ -4,8 +4,9 @@ namespace v38 {
 
 namespace {
 
-SupportedInterface row(uint16_t vid, uint16_t pid, uint16_t interfaceNumber, uint16_t collection, uint16_t kind,
-                       uint16_t role, uint16_t usagePage, uint16_t usage, uint16_t hasPeer, uint16_t peerRow) {
+SupportedInterface row(uint16_t vid, uint16_t pid, uint16_t interfaceNumber, uint16_t collection,
+                       uint16_t kind, uint16_t role, uint16_t usagePage, uint16_t usage, uint16_t hasPeer,
+                       uint16_t peerRow) {
     SupportedInterface entry;
     entry.vendorId = vid;
     entry.productId = pid;

@@ -34,7 +34,8 @@ public:
     // Read one input report of this collection, at most length bytes. timeoutMs may be kHidInfinite.
     virtual HidIoResult read(uint8_t* buffer, size_t length, size_t& transferred, uint32_t timeoutMs) = 0;
     // Write one output report (buffer[0] is the report id).
-    virtual HidIoResult write(const uint8_t* buffer, size_t length, size_t& transferred, uint32_t timeoutMs) = 0;
+    virtual HidIoResult write(const uint8_t* buffer, size_t length, size_t& transferred,
+                              uint32_t timeoutMs) = 0;
     // Releases a read or write blocked on this handle and makes every later one return Cancelled.
     // Safe to call from any thread, any number of times.
     virtual void cancel() = 0;

@@ -197,7 +197,8 @@ bool HidChannel::decodeInput(const uint8_t* report, size_t reportLength) {
         if (item.reportId != report[0])
             continue;
         if (item.isButtonData) {
-            item.status = getUsages(collection_, HidReportType::Input, item.usagePage, report, reportLength, on);
+            item.status =
+                getUsages(collection_, HidReportType::Input, item.usagePage, report, reportLength, on);
             size_t kept = 0;
             // The parser returns every usage of the page; each item keeps only its own range.
             for (uint16_t usage : on) {

@@ -22,9 +22,8 @@ size_t findIgnoringCase(std::string_view text, std::string_view marker) {
         return std::string_view::npos;
     for (size_t i = 0; i + marker.size() <= text.size(); ++i) {
         size_t k = 0;
-        while (k < marker.size() &&
-               std::tolower(static_cast<unsigned char>(text[i + k])) ==
-                   std::tolower(static_cast<unsigned char>(marker[k])))
+        while (k < marker.size() && std::tolower(static_cast<unsigned char>(text[i + k])) ==
+                                        std::tolower(static_cast<unsigned char>(marker[k])))
             ++k;
         if (k == marker.size())
             return i;
@@ -64,7 +63,8 @@ std::string makeHidPath(std::string_view node, uint16_t vendorId, uint16_t produ
     std::string path(node);
     path.append(markers, static_cast<size_t>(n));
     if (interfaceNumber >= 0) {
-        n = std::snprintf(markers, sizeof markers, "&mi_%02x", static_cast<unsigned>(interfaceNumber) & 0xFFu);
+        n = std::snprintf(markers, sizeof markers, "&mi_%02x",
+                          static_cast<unsigned>(interfaceNumber) & 0xFFu);
         path.append(markers, static_cast<size_t>(n));
     }
     if (collectionNumber > 0) {

@@ -80,12 +80,12 @@ struct HidValueCaps {
 // Outcome of a usage query on a report, in the spirit of the HID parser status codes.
 enum class HidStatus {
     Success = 0,
-    UsageNotFound,       // no field of this report carries the usage
+    UsageNotFound,        // no field of this report carries the usage
     IncompatibleReportId, // the report's id carries no field of the asked usage page
-    InvalidReportLength, // the report is shorter than the fields it must hold
-    BadLogicalPhysical,  // a scaled value was asked of a field with unusable ranges
-    ValueOutOfRange,     // the raw value lies outside the logical range (a null value)
-    BufferTooSmall,      // more usages are on than the caller has room for
+    InvalidReportLength,  // the report is shorter than the fields it must hold
+    BadLogicalPhysical,   // a scaled value was asked of a field with unusable ranges
+    ValueOutOfRange,      // the raw value lies outside the logical range (a null value)
+    BufferTooSmall,       // more usages are on than the caller has room for
 };
 
 } // namespace v38

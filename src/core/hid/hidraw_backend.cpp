@@ -11,7 +11,8 @@ bool HidrawBackend::listPaths(std::vector<std::string>& paths) {
     return true;
 }
 
-std::shared_ptr<HidDeviceHandle> HidrawBackend::open(const std::string&, const HidOpenMode&, HidOpenError& error) {
+std::shared_ptr<HidDeviceHandle> HidrawBackend::open(const std::string&, const HidOpenMode&,
+                                                     HidOpenError& error) {
     error = HidOpenError::NotFound;
     return nullptr;
 }

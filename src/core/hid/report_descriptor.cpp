@@ -15,7 +15,9 @@ bool parseReportDescriptor(const uint8_t*, size_t, ReportDescriptor& out) {
     return false;
 }
 
-uint32_t maxUsageListLength(const HidTopCollection&, HidReportType, uint16_t) { return 0; }
+uint32_t maxUsageListLength(const HidTopCollection&, HidReportType, uint16_t) {
+    return 0;
+}
 
 HidStatus getUsages(const HidTopCollection&, HidReportType, uint16_t, const uint8_t*, size_t,
                     std::vector<uint16_t>& usages) {

@@ -15,15 +15,15 @@ namespace v38 {
 // One main item (Input, Output or Feature) as it lies in its report.
 struct HidReportField {
     HidReportType type = HidReportType::Input;
-    uint8_t reportId = 0;    // 0 when the device does not number its reports
-    uint32_t bitOffset = 0;  // from the first bit after the report id byte
-    uint16_t bitSize = 0;    // size of one element
+    uint8_t reportId = 0;   // 0 when the device does not number its reports
+    uint32_t bitOffset = 0; // from the first bit after the report id byte
+    uint16_t bitSize = 0;   // size of one element
     uint16_t reportCount = 0;
     bool isConstant = false; // padding
     bool isVariable = false; // a value per element; clear for arrays (elements hold usage indices)
     bool isAbsolute = true;
     bool hasNull = false;
-    bool isButton = false;   // reported as a button capability (1-bit variable fields and arrays)
+    bool isButton = false; // reported as a button capability (1-bit variable fields and arrays)
     uint16_t usagePage = 0;
     // Usages in element order for variable fields (the last one repeats when there are fewer usages
     // than elements), or the usage list an array's index selects from. Each as page << 16 | usage.

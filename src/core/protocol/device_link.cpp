@@ -68,8 +68,8 @@ int DeviceLink::transact(const uint8_t* request, size_t requestLength, uint8_t* 
     return run(request, requestLength, answer, answerSize, bytesRead, true);
 }
 
-int DeviceLink::transactQuiet(const uint8_t* request, size_t requestLength, uint8_t* answer, size_t answerSize,
-                              size_t& bytesRead) {
+int DeviceLink::transactQuiet(const uint8_t* request, size_t requestLength, uint8_t* answer,
+                              size_t answerSize, size_t& bytesRead) {
     return run(request, requestLength, answer, answerSize, bytesRead, false);
 }
 
@@ -200,7 +200,9 @@ int DeviceLink::chunked(uint8_t code, Direction direction, uint8_t* dest, const 
     return kLinkOk;
 }
 
-int DeviceLink::beginSequence() { return singlePacket(kCmdBeginSequence, 0, 0, nullptr); }
+int DeviceLink::beginSequence() {
+    return singlePacket(kCmdBeginSequence, 0, 0, nullptr);
+}
 
 int DeviceLink::endSequence() {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -217,13 +219,13 @@ int DeviceLink::readDeviceInfo(uint8_t* dest) {
 }
 
 int DeviceLink::readSettings(uint8_t* dest, size_t length, uint16_t offset) {
-    return chunked(kCmdReadSettings, Direction::Read, dest, nullptr, length, offset, chunkSize(), Lock::Command,
-                   false);
+    return chunked(kCmdReadSettings, Direction::Read, dest, nullptr, length, offset, chunkSize(),
+                   Lock::Command, false);
 }
 
 int DeviceLink::writeSettings(const uint8_t* src, size_t length, uint16_t offset) {
-    return chunked(kCmdWriteSettings, Direction::Write, nullptr, src, length, offset, chunkSize(), Lock::Command,
-                   false);
+    return chunked(kCmdWriteSettings, Direction::Write, nullptr, src, length, offset, chunkSize(),
+                   Lock::Command, false);
 }
 
 int DeviceLink::readKeyTable(uint8_t* dest) {
@@ -240,8 +242,8 @@ int DeviceLink::writeKeyTable(const uint8_t* src, int page) {
 
 int DeviceLink::writeKeyColours(const uint8_t* src, size_t length, int page, int pageSize) {
     uint32_t start = static_cast<uint32_t>(std::max(page, 0)) * static_cast<uint32_t>(std::max(pageSize, 0));
-    return chunked(kCmdWriteKeyColours, Direction::Write, nullptr, src, length, start, chunkSize(), Lock::Lighting,
-                   false);
+    return chunked(kCmdWriteKeyColours, Direction::Write, nullptr, src, length, start, chunkSize(),
+                   Lock::Lighting, false);
 }
 
 int DeviceLink::sendLightingFrame(const uint8_t* src, size_t length) {
@@ -250,7 +252,8 @@ int DeviceLink::sendLightingFrame(const uint8_t* src, size_t length) {
 }
 
 int DeviceLink::writeMacroImage(const uint8_t* src, size_t length) {
-    return chunked(kCmdWriteMacros, Direction::Write, nullptr, src, length, 0, chunkSize(), Lock::Command, false);
+    return chunked(kCmdWriteMacros, Direction::Write, nullptr, src, length, 0, chunkSize(), Lock::Command,
+                   false);
 }
 
 int DeviceLink::writeRecoilImage(const uint8_t* src, size_t length) {
@@ -267,7 +270,9 @@ int DeviceLink::readLedSlotTable(uint8_t* dest) {
                    Lock::Command, false);
 }
 
-int DeviceLink::handLightingToHost() { return singlePacket(kCmdHostLighting, 0, 0, nullptr); }
+int DeviceLink::handLightingToHost() {
+    return singlePacket(kCmdHostLighting, 0, 0, nullptr);
+}
 
 bool DeviceLink::ReceiverQuery() {
     if (!receiverMode())

@@ -16,12 +16,12 @@ namespace v38 {
 // Result codes of transactions and commands.
 enum LinkResult : int {
     kLinkOk = 1,
-    kLinkFailed = 0,              // link not open, or the read failed
+    kLinkFailed = 0, // link not open, or the read failed
     kLinkWriteFailed = -1,
-    kLinkUnreachable = -101,      // the receiver cannot reach the wireless device
-    kLinkRefused = -102,          // answer status 0xFF
-    kLinkError = -103,            // answer status 0xFE
-    kLinkBadKeyTablePage = -201,  // the key table has only page 0
+    kLinkUnreachable = -101,     // the receiver cannot reach the wireless device
+    kLinkRefused = -102,         // answer status 0xFF
+    kLinkError = -103,           // answer status 0xFE
+    kLinkBadKeyTablePage = -201, // the key table has only page 0
 };
 
 constexpr uint16_t kMaxDataBlockSize = 512;
@@ -52,21 +52,21 @@ public:
                       size_t& bytesRead);
 
     // The commands. Reads write exactly the transferred bytes to dest in device-memory order.
-    int beginSequence();                                                         // 1
-    int endSequence();                                                           // 2
-    int readDeviceInfo(uint8_t* dest);                                           // 3, 34 bytes
-    int readSettings(uint8_t* dest, size_t length, uint16_t offset);             // 5
-    int writeSettings(const uint8_t* src, size_t length, uint16_t offset);       // 6
-    int readKeyTable(uint8_t* dest);                                             // 7, data block size bytes
-    int writeKeyTable(const uint8_t* src, int page);                             // 9
+    int beginSequence();                                                   // 1
+    int endSequence();                                                     // 2
+    int readDeviceInfo(uint8_t* dest);                                     // 3, 34 bytes
+    int readSettings(uint8_t* dest, size_t length, uint16_t offset);       // 5
+    int writeSettings(const uint8_t* src, size_t length, uint16_t offset); // 6
+    int readKeyTable(uint8_t* dest);                                       // 7, data block size bytes
+    int writeKeyTable(const uint8_t* src, int page);                       // 9
     int writeKeyColours(const uint8_t* src, size_t length, int page, int pageSize); // 11
-    int sendLightingFrame(const uint8_t* src, size_t length);                    // 18
-    int writeMacroImage(const uint8_t* src, size_t length);                      // 21
-    int writeRecoilImage(const uint8_t* src, size_t length);                     // 23
-    int readShortBlock(uint8_t* dest, size_t length, uint16_t offset);           // 26, length <= 56
-    int readLedSlotTable(uint8_t* dest);                                         // 27, data block size / 3
-    int handLightingToHost();                                                    // 28
-    bool ReceiverQuery();                                                        // 170
+    int sendLightingFrame(const uint8_t* src, size_t length);                       // 18
+    int writeMacroImage(const uint8_t* src, size_t length);                         // 21
+    int writeRecoilImage(const uint8_t* src, size_t length);                        // 23
+    int readShortBlock(uint8_t* dest, size_t length, uint16_t offset);              // 26, length <= 56
+    int readLedSlotTable(uint8_t* dest);                                            // 27, data block size / 3
+    int handLightingToHost();                                                       // 28
+    bool ReceiverQuery();                                                           // 170
 
     bool isOpen() const { return open_.load(); }
     // Set by the device list once it has opened the route selected by the mode.
@@ -92,8 +92,8 @@ private:
     enum class Lock { Command, Lighting, None };
     enum class Direction { Read, Write };
 
-    int run(const uint8_t* request, size_t requestLength, uint8_t* answer, size_t answerSize, size_t& bytesRead,
-            bool trace);
+    int run(const uint8_t* request, size_t requestLength, uint8_t* answer, size_t answerSize,
+            size_t& bytesRead, bool trace);
     int singlePacket(uint8_t code, uint8_t length, uint16_t offset, uint8_t* dest);
     int chunked(uint8_t code, Direction direction, uint8_t* dest, const uint8_t* src, size_t total,
                 uint32_t startOffset, uint8_t chunk, Lock lock, bool dropWhileBusy);
