@@ -128,7 +128,7 @@ private:
     bool addUsage(UsageSpan span);
     bool openCollection();
     bool addField(HidReportType type, uint32_t flags);
-    bool addCaps(const HidReportField& field);
+    void addCaps(const HidReportField& field);
     void finish();
 
     ReportDescriptor result_;
@@ -387,24 +387,23 @@ bool DescriptorParser::addField(HidReportType type, uint32_t flags) {
                 field.usages.push_back(static_cast<uint32_t>(span.usagePage) << 16 | usage);
         }
         field.usageSpans = std::move(spans);
-        if (!addCaps(field))
-            return false;
+        addCaps(field);
     }
     result_.collections.back().fields.push_back(std::move(field));
     return true;
 }
 
-bool DescriptorParser::addCaps(const HidReportField& field) {
+void DescriptorParser::addCaps(const HidReportField& field) {
     const int t = static_cast<int>(field.type);
     HidTopCollection& top = result_.collections.back();
     CollectionBuild& build = builds_.back();
     const LinkNode& link = build.links[field.linkCollection];
     for (const UsageSpan& span : field.usageSpans) {
-        const uint32_t first = build.nextDataIndex[t];
-        const uint32_t width = spanWidth(span);
-        if (width > kMaxDataIndices - first)
-            return false;
-        build.nextDataIndex[t] = first + width;
+        // A wide usage range can use up the 16-bit data indices; the indices then stop at the
+        // largest one rather than refusing a device whose reports decode fine.
+        const uint32_t first = std::min(build.nextDataIndex[t], kMaxDataIndices);
+        const uint32_t width = std::min(spanWidth(span), kMaxDataIndices - first + 1);
+        build.nextDataIndex[t] = std::min(first + width, kMaxDataIndices);
         const bool isRange = span.usageMin != span.usageMax;
         if (field.isButton) {
             HidButtonCaps caps;
@@ -445,7 +444,6 @@ bool DescriptorParser::addCaps(const HidReportField& field) {
             top.valueCaps[t].push_back(caps);
         }
     }
-    return true;
 }
 
 // Report lengths need every report's final size, which a later collection may still extend.

@@ -532,6 +532,39 @@ TEST(ReportDescriptor, ReportsSharedAcrossItemsAndCollections) {
     EXPECT_EQ(raw, 0x56u);
 }
 
+TEST(ReportDescriptor, WideUsageRangeDecodesWithoutExpanding) {
+    // An array over the whole vendor page: the field keeps the range whole, the data indices stop at
+    // their 16-bit limit, and a 2-byte logical maximum of 0xFFFF reads as 65535.
+    const Bytes bytes = {
+        0x06, 0x00, 0xFF,       // Usage Page (Vendor 0xFF00)
+        0x09, 0x01,             // Usage (1)
+        0xA1, 0x01,             // Collection (Application)
+        0x19, 0x00,             //   Usage Minimum (0)
+        0x2A, 0xFF, 0xFF,       //   Usage Maximum (0xFFFF)
+        0x15, 0x00,             //   Logical Minimum (0)
+        0x26, 0xFF, 0xFF,       //   Logical Maximum (65535)
+        0x75, 0x10, 0x95, 0x02, //   16 bits x 2
+        0x81, 0x00,             //   Input (Data, Array)
+        0x09, 0x05,             //   Usage (5)
+        0x75, 0x01, 0x95, 0x01, //   1 bit x 1
+        0x81, 0x02,             //   Input (Data, Variable, Absolute)
+        0x95, 0x07, 0x81, 0x01, //   7 bits of padding
+        0xC0,                   // End Collection
+    };
+    const HidTopCollection wide = parse(bytes).collections.at(0);
+    EXPECT_EQ(wide.caps.inputReportByteLength, 6);
+    ASSERT_EQ(wide.buttonCaps[0].size(), 2u);
+    EXPECT_EQ(wide.buttonCaps[0][0].usageMax, 0xFFFF);
+    EXPECT_EQ(wide.buttonCaps[0][0].dataIndexMax, 0xFFFF);
+    EXPECT_EQ(wide.caps.numberInputDataIndices, 0xFFFF);
+    ASSERT_EQ(wide.fields.size(), 3u);
+    EXPECT_EQ(wide.fields[0].logicalMax, 65535);
+    EXPECT_EQ(wide.fields[0].usages.size(), kMaxUsagesPerField);
+    EXPECT_EQ(usagesOn(wide, 0xFF00, {0, 0x34, 0x12, 0xFF, 0xFF, 0x01}),
+              (std::vector<uint16_t>{0x1234, 0xFFFF, 0x05}));
+    EXPECT_EQ(maxUsageListLength(wide, kIn, 0xFF00), 3u);
+}
+
 // Wraps items in one application collection.
 Bytes inCollection(const Bytes& items) {
     Bytes bytes = {0x05, 0x01, 0x09, 0x06, 0xA1, 0x01};
