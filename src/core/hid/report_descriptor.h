@@ -27,7 +27,17 @@ struct HidReportField {
     uint16_t usagePage = 0;
     // Usages in element order for variable fields (the last one repeats when there are fewer usages
     // than elements), or the usage list an array's index selects from. Each as page << 16 | usage.
+    // Holds at most kMaxUsagesPerField entries; usageSpans is the whole list.
     std::vector<uint32_t> usages;
+    // The same list as declared, ranges kept whole so that a wide usage range costs no memory. In a
+    // variable field each span covers `elements` elements, the last span repeating its last usage.
+    struct UsageSpan {
+        uint16_t usagePage = 0;
+        uint16_t usageMin = 0;
+        uint16_t usageMax = 0;
+        uint16_t elements = 0;
+    };
+    std::vector<UsageSpan> usageSpans;
     int32_t logicalMin = 0;
     int32_t logicalMax = 0;
     int32_t physicalMin = 0;
@@ -43,6 +53,8 @@ struct HidTopCollection {
     // Report ids used by this collection's main items, in ascending order; {0} when the device does
     // not number its reports.
     std::vector<uint8_t> reportIds;
+    // When set, byte 0 of a report names its report; otherwise byte 0 is a 0 placeholder.
+    bool usesReportIds = false;
     HidCapabilities caps;
     std::array<std::vector<HidButtonCaps>, kHidReportTypeCount> buttonCaps;
     std::array<std::vector<HidValueCaps>, kHidReportTypeCount> valueCaps;
