@@ -1,5 +1,7 @@
 // HID on Linux through hidraw: interfaces are found under /sys/class/hidraw, opened as /dev/hidrawN,
 // and read and written with poll() plus an eventfd that cancels a blocked transfer.
+// hidraw has no share modes, so an exclusive open cannot keep other openers out; it is granted
+// like a shared one.
 #pragma once
 
 #include "core/hid/hid_backend.h"
@@ -27,6 +29,10 @@ public:
                                           HidOpenError& error) override;
 
 private:
+    std::string nodePath(const std::string& nodeName) const;
+    // The node name of a path's node part when it lies directly in the dev root; empty otherwise.
+    std::string nodeNameOf(const std::string& path) const;
+
     HidrawRoots roots_;
 };
 
