@@ -15,19 +15,29 @@ namespace v38 {
 // One main item (Input, Output or Feature) as it lies in its report.
 struct HidReportField {
     HidReportType type = HidReportType::Input;
-    uint8_t reportId = 0;    // 0 when the device does not number its reports
-    uint32_t bitOffset = 0;  // from the first bit after the report id byte
-    uint16_t bitSize = 0;    // size of one element
+    uint8_t reportId = 0;   // 0 when the device does not number its reports
+    uint32_t bitOffset = 0; // from the first bit after the report id byte
+    uint16_t bitSize = 0;   // size of one element
     uint16_t reportCount = 0;
     bool isConstant = false; // padding
     bool isVariable = false; // a value per element; clear for arrays (elements hold usage indices)
     bool isAbsolute = true;
     bool hasNull = false;
-    bool isButton = false;   // reported as a button capability (1-bit variable fields and arrays)
+    bool isButton = false; // reported as a button capability (1-bit variable fields and arrays)
     uint16_t usagePage = 0;
     // Usages in element order for variable fields (the last one repeats when there are fewer usages
     // than elements), or the usage list an array's index selects from. Each as page << 16 | usage.
+    // Holds at most kMaxUsagesPerField entries; usageSpans is the whole list.
     std::vector<uint32_t> usages;
+    // The same list as declared, ranges kept whole so that a wide usage range costs no memory. In a
+    // variable field each span covers `elements` elements, the last span repeating its last usage.
+    struct UsageSpan {
+        uint16_t usagePage = 0;
+        uint16_t usageMin = 0;
+        uint16_t usageMax = 0;
+        uint16_t elements = 0;
+    };
+    std::vector<UsageSpan> usageSpans;
     int32_t logicalMin = 0;
     int32_t logicalMax = 0;
     int32_t physicalMin = 0;
@@ -43,6 +53,8 @@ struct HidTopCollection {
     // Report ids used by this collection's main items, in ascending order; {0} when the device does
     // not number its reports.
     std::vector<uint8_t> reportIds;
+    // When set, byte 0 of a report names its report; otherwise byte 0 is a 0 placeholder.
+    bool usesReportIds = false;
     HidCapabilities caps;
     std::array<std::vector<HidButtonCaps>, kHidReportTypeCount> buttonCaps;
     std::array<std::vector<HidValueCaps>, kHidReportTypeCount> valueCaps;
