@@ -3,6 +3,7 @@
 #include "sim/headset_firmware.h"
 #include "sim_link_fixture.h"
 
+#include <atomic>
 #include <chrono>
 #include <future>
 #include <thread>
@@ -201,6 +202,52 @@ TEST_F(VirtualBackend, HeadsetTakesLedReportsAndCommandsOnOneCollection) {
     uint8_t buffer[64] = {};
     ASSERT_EQ(channel.read(buffer, sizeof buffer, moved, 0), 1);
     EXPECT_EQ(buffer[1] | buffer[2] << 8, 1028);
+}
+
+// Cable and receiver reach one mouse from two threads while its receiver also sends consumer input.
+TEST_F(VirtualBackend, CableAndReceiverTrafficInParallel) {
+    DeviceLink cable(backend);
+    DeviceLink receiver(backend);
+    ASSERT_TRUE(openLink(cable, Identity::Mouse));
+    ASSERT_TRUE(openLink(receiver, Identity::MouseReceiver));
+    HidChannel consumer(backend);
+    ASSERT_TRUE(consumer.open(consumerPath(Identity::MouseReceiver), true, false, true, false));
+    constexpr int kRounds = 200;
+    std::atomic<int> cableOk{0}, receiverOk{0}, consumed{0};
+    {
+        std::jthread writer([&] {
+            for (int i = 0; i < kRounds; ++i) {
+                std::vector<uint8_t> bytes = pattern(60, static_cast<uint8_t>(i));
+                std::vector<uint8_t> back(60);
+                if (cable.writeSettings(bytes.data(), bytes.size(), 0x300) == kLinkOk &&
+                    cable.readSettings(back.data(), back.size(), 0x300) == kLinkOk && back == bytes)
+                    ++cableOk;
+            }
+        });
+        std::jthread reader([&] {
+            uint8_t info[kDeviceInfoSize];
+            for (int i = 0; i < kRounds; ++i)
+                if (receiver.readDeviceInfo(info) == kLinkOk && info[kInfoDeviceKind] == 2)
+                    ++receiverOk;
+        });
+        std::jthread input([&](std::stop_token stop) {
+            uint8_t buffer[8];
+            size_t got = 0;
+            while (!stop.stop_requested())
+                if (consumer.read(buffer, sizeof buffer, got, kHidInfinite) == 1)
+                    ++consumed;
+        });
+        for (int i = 0; i < kRounds; ++i)
+            backend->inputReport(Identity::MouseReceiver, {3, 0x01, 0x10});
+        writer.join();
+        reader.join();
+        input.request_stop();
+        consumer.close();
+    }
+    EXPECT_EQ(cableOk, kRounds);
+    EXPECT_EQ(receiverOk, kRounds);
+    EXPECT_GT(consumed, 0);
+    EXPECT_LE(consumed, kRounds);
 }
 
 TEST(WireLog, KeepsTheNewestRecordsWithinItsCapacity) {
