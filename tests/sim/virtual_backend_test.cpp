@@ -107,6 +107,26 @@ TEST_F(VirtualBackend, HandlesSeeOnlyTheirCollectionsReports) {
     EXPECT_FALSE(backend->inputReport(Identity::KeyboardReceiver, {3, 1})); // not plugged
 }
 
+// The synchronisation requests ride in the consumer report as a usage the channel decodes.
+TEST_F(VirtualBackend, ConsumerInputDecodesToItsUsage) {
+    for (Identity identity : {Identity::Mouse, Identity::Headset}) {
+        SCOPED_TRACE(identityName(identity));
+        HidChannel consumer(backend);
+        ASSERT_TRUE(consumer.open(consumerPath(identity), true, false, true, false));
+        uint8_t id = identity == Identity::Headset ? 1 : 3;
+        ASSERT_TRUE(backend->inputReport(identity, {id, 0x12, 0x10}));
+        uint8_t buffer[64] = {};
+        size_t got = 0;
+        ASSERT_EQ(consumer.read(buffer, sizeof buffer, got, 0), 1);
+        ASSERT_TRUE(consumer.decodeInput(buffer, got));
+        const HidDataItem& item = consumer.inputDataItems().at(0);
+        EXPECT_TRUE(item.isButtonData);
+        EXPECT_EQ(item.usagePage, 0x000C);
+        ASSERT_FALSE(item.usages.empty());
+        EXPECT_EQ(item.usages[0], 0x1012);
+    }
+}
+
 TEST_F(VirtualBackend, BlockedInfiniteReadIsReleasedByCloseAndByUnplug) {
     for (bool byUnplug : {false, true}) {
         SCOPED_TRACE(byUnplug ? "unplug" : "close");
