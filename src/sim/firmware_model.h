@@ -1,6 +1,5 @@
-// FirmwareModel: what a device does with the command reports it receives. It holds the memory regions
-// the commands address, verifies each request, answers reads from memory and applies writes. One
-// model per device kind; a product reached by cable and by receiver shares one model.
+// FirmwareModel: what a device does with command reports: memory regions the commands address,
+// request checks, reads answered from memory, writes applied. Cable and receiver share one model.
 #pragma once
 
 #include <array>

@@ -1,7 +1,5 @@
-// VirtualBus: the shared state behind the virtual backend and its handles: which identities are
-// plugged, the open handles, the firmware models, the receivers' link state, injected faults, the
-// per-report latency and the wire log. Output reports arrive here and answers are routed back to the
-// handles of the collection that owns their report id.
+// VirtualBus: state shared by the virtual backend and its handles (plugged identities, handles,
+// firmware, receiver links, faults, latency, wire log); routes output reports and their answers.
 #pragma once
 
 #include "core/hid/hid_backend.h"

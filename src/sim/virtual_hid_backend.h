@@ -1,6 +1,5 @@
-// VirtualHidBackend: the HID backend of --simulate and of the tests. It presents the plugged virtual
-// identities as HID interface paths and lets the caller plug and unplug them, switch a receiver's
-// wireless device on and off, inject input reports and faults, and look at device memory and the wire.
+// VirtualHidBackend: the HID backend of --simulate and the tests: plugged virtual identities as HID
+// paths, plus plug/unplug, receiver link, input and fault injection, device memory and the wire log.
 #pragma once
 
 #include "core/hid/hid_backend.h"

@@ -1,6 +1,5 @@
-// VirtualHidHandle: one open collection of a virtual device. Input reports of its collection queue
-// here (bounded, like a hidraw buffer) and become readable after the bus latency; reads and writes
-// wait on a condition variable that cancel() and the device's removal release at once.
+// VirtualHidHandle: one open collection of a virtual device, with a bounded input queue and reads and
+// writes that cancel() and the device's removal release at once.
 #pragma once
 
 #include "core/hid/hid_backend.h"
