@@ -172,6 +172,9 @@ int DeviceLink::chunked(uint8_t code, Direction direction, uint8_t* dest, const 
                         uint32_t startOffset, uint8_t chunk, Lock lock, bool dropWhileBusy) {
     if (chunk == 0 || chunk > kPacketDataCapacity)
         chunk = kReceiverChunkSize;
+    // Offsets are 16 bits on the wire: a transfer past the end would wrap and overwrite the start.
+    if (total > kAddressSpace || startOffset > kAddressSpace - total)
+        return kLinkFailed;
     // Cleared once per call: a short last packet still carries the previous packet's tail.
     CommandPacket request;
     request.setCommand(code);
@@ -241,7 +244,9 @@ int DeviceLink::writeKeyTable(const uint8_t* src, int page) {
 }
 
 int DeviceLink::writeKeyColours(const uint8_t* src, size_t length, int page, int pageSize) {
-    uint32_t start = static_cast<uint32_t>(std::max(page, 0)) * static_cast<uint32_t>(std::max(pageSize, 0));
+    uint64_t start = static_cast<uint64_t>(std::max(page, 0)) * static_cast<uint64_t>(std::max(pageSize, 0));
+    if (start > kAddressSpace)
+        return kLinkFailed;
     return chunked(kCmdWriteKeyColours, Direction::Write, nullptr, src, length, start, chunkSize(),
                    Lock::Lighting, false);
 }

@@ -31,6 +31,8 @@ constexpr uint32_t kWiredTimeoutMs = 1000;
 constexpr uint32_t kReceiverTimeoutMs = 5000;
 constexpr size_t kDeviceInfoSize = 34;
 constexpr size_t kMaxShortRead = 56;
+// Device memory a command can address: 16-bit offsets.
+constexpr size_t kAddressSpace = 0x10000;
 
 class DeviceLink {
 public:
@@ -52,6 +54,7 @@ public:
                       size_t& bytesRead);
 
     // The commands. Reads write exactly the transferred bytes to dest in device-memory order.
+    // A transfer that would run past offset 0xFFFF sends nothing and returns 0.
     int beginSequence();                                                   // 1
     int endSequence();                                                     // 2
     int readDeviceInfo(uint8_t* dest);                                     // 3, 34 bytes

@@ -352,6 +352,16 @@ TEST_F(DeviceLinkTest, EmptyTransferSendsNothingAndSucceeds) {
     EXPECT_EQ(backend->writeCount(), 0u);
 }
 
+TEST_F(DeviceLinkTest, TransfersThatWouldWrapTheSixteenBitOffsetSendNothing) {
+    ASSERT_NO_FATAL_FAILURE(openRoute(1));
+    std::vector<uint8_t> image(0x10001, 1);
+    EXPECT_EQ(link.writeRecoilImage(image.data(), image.size()), 0);
+    EXPECT_EQ(link.writeSettings(image.data(), 2, 0xFFFF), 0);
+    EXPECT_EQ(link.writeKeyColours(image.data(), 10, 200, 512), 0);
+    EXPECT_EQ(backend->writeCount(), 0u);
+    EXPECT_EQ(link.writeSettings(image.data(), 1, 0xFFFF), 1); // the last byte is addressable
+}
+
 TEST_F(DeviceLinkTest, RecoilImageUsesFiftySixBytePacketsWithoutTheCommandLock) {
     ASSERT_NO_FATAL_FAILURE(openRoute(2));
     std::vector<uint8_t> image = sequence(120);
