@@ -33,6 +33,8 @@ const CommandTarget* findTarget(uint8_t code) {
     return nullptr;
 }
 
+// The firmware sums on its own rather than with the host's packet code, so a fault in either shows
+// up against the other.
 bool checksumValid(const uint8_t* packet) {
     uint32_t sum = 0;
     for (size_t i = 3; i < kPacket; ++i)

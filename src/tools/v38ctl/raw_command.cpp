@@ -96,6 +96,20 @@ int report(std::ostream& out, const char* name, int result, const std::vector<ui
 
 constexpr int kUsageError = -10000; // the arguments were wrong; nothing was sent
 
+// An operation that writes the bytes of its one argument with a command taking (source, length).
+Operation blobWrite(const char* name, int (DeviceLink::*command)(const uint8_t*, size_t)) {
+    return {name, 1,
+            [name, command](DeviceLink* l, const std::vector<std::string>& a, std::ostream& o,
+                            std::ostream& e) -> int {
+                std::vector<uint8_t> bytes;
+                if (!hexArgument(a[0], bytes, kAddressSpace, e))
+                    return kUsageError;
+                if (!l)
+                    return kLinkOk;
+                return report(o, name, (l->*command)(bytes.data(), bytes.size()));
+            }};
+}
+
 const std::vector<Operation>& operations() {
     using Args = const std::vector<std::string>&;
     static const std::vector<Operation> table = {
@@ -133,7 +147,8 @@ const std::vector<Operation>& operations() {
          [](DeviceLink* l, Args a, std::ostream& o, std::ostream& e) -> int {
              std::vector<uint8_t> bytes;
              uint16_t offset = 0;
-             if (!hexArgument(a[1], bytes, 0x10000, e) || !offsetAndLength(a[0], bytes.size(), offset, e))
+             if (!hexArgument(a[1], bytes, kAddressSpace, e) ||
+                 !offsetAndLength(a[0], bytes.size(), offset, e))
                  return kUsageError;
              if (!l)
                  return kLinkOk;
@@ -171,7 +186,7 @@ const std::vector<Operation>& operations() {
                  e << "v38ctl: bad page or page size: " << a[0] << ' ' << a[1] << '\n';
                  return kUsageError;
              }
-             if (!hexArgument(a[2], bytes, 0x10000, e))
+             if (!hexArgument(a[2], bytes, kAddressSpace, e))
                  return kUsageError;
              if (page * pageSize + bytes.size() > 0x10000) {
                  e << "v38ctl: offset out of range: page " << page << " of " << pageSize << " bytes\n";
@@ -183,33 +198,9 @@ const std::vector<Operation>& operations() {
                            l->writeKeyColours(bytes.data(), bytes.size(), static_cast<int>(page),
                                               static_cast<int>(pageSize)));
          }},
-        {"frame", 1,
-         [](DeviceLink* l, Args a, std::ostream& o, std::ostream& e) -> int {
-             std::vector<uint8_t> bytes;
-             if (!hexArgument(a[0], bytes, 0x10000, e))
-                 return kUsageError;
-             if (!l)
-                 return kLinkOk;
-             return report(o, "frame", l->sendLightingFrame(bytes.data(), bytes.size()));
-         }},
-        {"write-macros", 1,
-         [](DeviceLink* l, Args a, std::ostream& o, std::ostream& e) -> int {
-             std::vector<uint8_t> bytes;
-             if (!hexArgument(a[0], bytes, 0x10000, e))
-                 return kUsageError;
-             if (!l)
-                 return kLinkOk;
-             return report(o, "write-macros", l->writeMacroImage(bytes.data(), bytes.size()));
-         }},
-        {"write-recoil", 1,
-         [](DeviceLink* l, Args a, std::ostream& o, std::ostream& e) -> int {
-             std::vector<uint8_t> bytes;
-             if (!hexArgument(a[0], bytes, 0x10000, e))
-                 return kUsageError;
-             if (!l)
-                 return kLinkOk;
-             return report(o, "write-recoil", l->writeRecoilImage(bytes.data(), bytes.size()));
-         }},
+        blobWrite("frame", &DeviceLink::sendLightingFrame),
+        blobWrite("write-macros", &DeviceLink::writeMacroImage),
+        blobWrite("write-recoil", &DeviceLink::writeRecoilImage),
         {"read-short", 2,
          [](DeviceLink* l, Args a, std::ostream& o, std::ostream& e) -> int {
              uint32_t length = 0;
