@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
 #include <sstream>
 
 namespace v38::ctl {
@@ -26,17 +25,26 @@ protected:
         int code = runProfileCommand(args, out, err, home.path() + "V38 Device", V38_SOURCE_DIR);
         return {code, out.str(), err.str()};
     }
-    // The list as "*name" for the selected line and "name" for the others.
+    // The list as "*name" for the selected line and "name" for the others; checks the line form
+    // "* INDEX NAME UUID" on the way.
     static std::vector<std::string> shown(const std::string& out) {
         std::vector<std::string> lines;
         std::istringstream in(out);
         std::string line;
-        std::regex form(R"(([* ]) (\d+) (.+) (\d{4}_\d{2}_\d{2}_\d{2}_\d{2}_\d{2}_\d{3}))");
         for (int i = 0; std::getline(in, line); ++i) {
-            std::smatch m;
-            EXPECT_TRUE(std::regex_match(line, m, form)) << line;
-            EXPECT_EQ(m[2], std::to_string(i));
-            lines.push_back((m[1] == "*" ? "*" : "") + m[3].str());
+            std::string index = std::to_string(i);
+            size_t uuidStart = line.rfind(' ') + 1;
+            std::string uuid = line.substr(uuidStart);
+            bool uuidForm = uuid.size() == 23 && std::all_of(uuid.begin(), uuid.end(), [](char c) {
+                                return (c >= '0' && c <= '9') || c == '_';
+                            });
+            EXPECT_TRUE(uuidForm) << line;
+            EXPECT_TRUE(line.size() > 2 && (line[0] == '*' || line[0] == ' ') && line[1] == ' ') << line;
+            EXPECT_EQ(line.substr(2, index.size() + 1), index + " ") << line;
+            size_t nameStart = 3 + index.size();
+            if (uuidStart <= nameStart + 1)
+                continue;
+            lines.push_back((line[0] == '*' ? "*" : "") + line.substr(nameStart, uuidStart - 1 - nameStart));
         }
         return lines;
     }
