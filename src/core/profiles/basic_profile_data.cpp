@@ -6,6 +6,7 @@
 #include "core/profiles/json_file.h"
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace v38 {
 
@@ -169,7 +170,12 @@ void CBasicProfiledata::setModelIndex(int index) {
 Json::Value CBasicProfiledata::loadEntry(const std::string& path) {
     Json::Value document;
     JsonFileStatus status = loadJsonFile(path, document);
-    Json::Value entry = jsonElement(jsonMember(document, "Device"), static_cast<size_t>(deviceIndex_));
+    // Taken out of the document rather than copied; it goes back in only if the file is rewritten.
+    Json::Value entry;
+    if (jsonElement(jsonMember(document, "Device"), static_cast<size_t>(deviceIndex_)).isObject())
+        entry.swap(document["Device"][static_cast<Json::ArrayIndex>(deviceIndex_)]);
+    else
+        entry = jsonElement(jsonMember(document, "Device"), static_cast<size_t>(deviceIndex_));
     // The default profile itself is only ever read.
     if (path.empty() || path == defaultProfilePath_)
         return entry;
@@ -187,6 +193,21 @@ Json::Value CBasicProfiledata::loadEntry(const std::string& path) {
     jsonArrayElement(jsonObjectMember(document, "Device"), static_cast<size_t>(deviceIndex_)) = entry;
     writeDocument(document, path);
     return entry;
+}
+
+const Json::Value& CBasicProfiledata::defaultEntry() {
+    // Path, device index, size and modification time: a changed or re-installed default is read again.
+    struct stat st {};
+    std::string stamp = defaultProfilePath_ + '\n' + std::to_string(deviceIndex_);
+    if (::stat(defaultProfilePath_.c_str(), &st) == 0)
+        stamp += '\n' + std::to_string(st.st_size) + '\n' + std::to_string(st.st_mtim.tv_sec) + '.' +
+                 std::to_string(st.st_mtim.tv_nsec);
+    if (stamp != defaultEntryStamp_) {
+        defaultEntry_ = jsonElement(jsonMember(loadJsonFile(defaultProfilePath_), "Device"),
+                                    static_cast<size_t>(deviceIndex_));
+        defaultEntryStamp_ = stamp;
+    }
+    return defaultEntry_;
 }
 
 Json::Value CBasicProfiledata::loadProfileFile(const std::string& path) {

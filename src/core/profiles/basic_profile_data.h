@@ -87,6 +87,8 @@ protected:
 
 private:
     Json::Value loadEntry(const std::string& path);
+    // The default profile's device entry; read again only when the file changes.
+    const Json::Value& defaultEntry();
 
     std::string profilePath_;
     std::string defaultProfilePath_;
@@ -102,6 +104,8 @@ private:
     std::vector<KeyAssignmentRecord> scratchKeyList_;
     int deviceIndex_ = 0;
     int modelIndex_ = 0;
+    Json::Value defaultEntry_;
+    std::string defaultEntryStamp_;
 };
 
 // Helpers shared by the profile data classes.

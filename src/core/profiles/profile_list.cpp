@@ -70,6 +70,8 @@ void ProfileList::setFolders(const std::string& dataFolder, const std::string& d
 
 ProfileList::ListDocument ProfileList::readListDocument() const {
     ListDocument list;
+    if (folder_.empty())
+        return list;
     JsonFileStatus status = loadJsonFile(listFilePath(), list.document);
     list.setAside =
         status == JsonFileStatus::Unparsable || status == JsonFileStatus::TooLarge ||
@@ -169,6 +171,11 @@ ProfileList::ListDocument ProfileList::rebuildList(const ListDocument& broken, i
 
 ProfileList::ListDocument ProfileList::currentList(int& result) {
     result = kProfileDone;
+    // Without a folder the list would land in the working directory.
+    if (folder_.empty()) {
+        result = kProfileWriteFailed;
+        return {};
+    }
     ListDocument list = readListDocument();
     if (!list.usable)
         list = rebuildList(list, result);
@@ -185,6 +192,8 @@ int ProfileList::indexOfCurrent(const std::vector<ProfileListEntry>& entries) co
 int ProfileList::loadProfileList() {
     int result = kProfileDone;
     ListDocument list = currentList(result);
+    if (!list.usable)
+        return result;
     currentId_ = list.entries[static_cast<size_t>(list.selection)].uuid;
     return result;
 }
@@ -192,6 +201,8 @@ int ProfileList::loadProfileList() {
 int ProfileList::selectProfile(int index) {
     int result = kProfileDone;
     ListDocument list = currentList(result);
+    if (!list.usable)
+        return result;
     if (index < 0 || index >= static_cast<int>(list.entries.size()))
         return kProfileBadIndex;
     list.selection = index;
@@ -202,6 +213,8 @@ int ProfileList::selectProfile(int index) {
 int ProfileList::addProfile() {
     int result = kProfileDone;
     ListDocument list = currentList(result);
+    if (!list.usable)
+        return result;
     if (list.entries.size() >= static_cast<size_t>(kAddLimit))
         return kProfileRefused;
     std::string name = "profile1";
@@ -222,6 +235,8 @@ int ProfileList::addProfile() {
 int ProfileList::deleteProfile() {
     int result = kProfileDone;
     ListDocument list = currentList(result);
+    if (!list.usable)
+        return result;
     int s = indexOfCurrent(list.entries);
     if (s < 0)
         return kProfileNoSelection;
@@ -241,6 +256,8 @@ int ProfileList::deleteProfile() {
 int ProfileList::copyProfile() {
     int result = kProfileDone;
     ListDocument list = currentList(result);
+    if (!list.usable)
+        return result;
     int s = indexOfCurrent(list.entries);
     if (s < 0)
         return kProfileNoSelection;
@@ -275,6 +292,8 @@ int ProfileList::renameProfile(const std::string& name) {
         return kProfileInvalidName;
     int result = kProfileDone;
     ListDocument list = currentList(result);
+    if (!list.usable)
+        return result;
     int s = indexOfCurrent(list.entries);
     if (s < 0)
         return kProfileNoSelection;
@@ -299,6 +318,8 @@ int ProfileList::importProfile(const std::string& path) {
         return kProfileBadFile;
     int result = kProfileDone;
     ListDocument list = currentList(result);
+    if (!list.usable)
+        return result;
     if (list.entries.size() >= static_cast<size_t>(kMaxProfiles))
         return kProfileRefused;
     std::string base = cutUtf8(displayName(fileTitle(path)), kMaxNameLength - 40);
@@ -329,6 +350,8 @@ int ProfileList::importProfile(const std::string& path) {
 int ProfileList::exportProfile(const std::string& path) {
     int result = kProfileDone;
     ListDocument list = currentList(result);
+    if (!list.usable)
+        return result;
     int s = indexOfCurrent(list.entries);
     if (s < 0)
         return kProfileNoSelection;
@@ -341,6 +364,8 @@ int ProfileList::exportProfile(const std::string& path) {
 int ProfileList::resetProfile() {
     int result = kProfileDone;
     ListDocument list = currentList(result);
+    if (!list.usable)
+        return result;
     int s = indexOfCurrent(list.entries);
     if (s < 0)
         return kProfileNoSelection;

@@ -352,6 +352,15 @@ TEST_F(ProfileListTest, WrittenListHasTheStoredForm) {
     EXPECT_EQ(test::readText(list.listFilePath()), expected);
 }
 
+TEST(ProfileListWithoutFolder, RefusesEverything) {
+    ProfileList list;
+    EXPECT_EQ(list.loadProfileList(), kProfileWriteFailed);
+    EXPECT_EQ(list.addProfile(), kProfileWriteFailed);
+    EXPECT_EQ(list.profileCount(), 0);
+    EXPECT_EQ(list.currentProfilePath(), "");
+    EXPECT_FALSE(fileExists(ProfileList::kListFileName));
+}
+
 TEST(ProfileKinds, NamesAndTabTable) {
     EXPECT_EQ(kindNameForCode(1), "keyboard");
     EXPECT_EQ(kindNameForCode(9), "keyboard");
