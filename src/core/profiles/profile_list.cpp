@@ -94,6 +94,9 @@ ProfileList::ListDocument ProfileList::readListDocument() const {
                          ? static_cast<int>(selection)
                          : 0;
     list.usable = !list.entries.empty();
+    // A list whose every entry had to be left out is kept for the user before it is rebuilt.
+    if (!list.usable && count > 0)
+        list.setAside = true;
     return list;
 }
 

@@ -284,6 +284,7 @@ TEST_F(ProfileListTest, HostileEntriesAndSelectionAreRefused) {
     test::writeText(dir.file("x.Json"), "keep me");
     test::writeJson(list.listFilePath(), R"({"profileselect": 1000000000, "profilelist": [
         {"profilename": "evil", "profileUUID": "../x"},
+        {"profilename": "evil2", "profileUUID": "../../x"},
         {"profilename": "nul", "profileUUID": 5},
         {"profilename": "ok", "profileUUID": "2024_01_01_00_00_00_001"},
         {"profilename": "dup", "profileUUID": "2024_01_01_00_00_00_001"},
@@ -297,6 +298,14 @@ TEST_F(ProfileListTest, HostileEntriesAndSelectionAreRefused) {
     ASSERT_EQ(list.deleteProfile(), kProfileDone);
     EXPECT_EQ(test::readText(dir.file("x.Json")), "keep me");
     EXPECT_EQ(loadJsonFile(list.listFilePath())["profilelist"].size(), 1u);
+
+    // A list with nothing usable left is kept aside and rebuilt from the profile files (here there
+    // are none, so a first profile is made).
+    std::string hostile = R"({"profilelist": [{"profilename": "evil", "profileUUID": "../../x"}]})";
+    test::writeText(list.listFilePath(), hostile);
+    ASSERT_EQ(list.loadProfileList(), kProfileDone);
+    EXPECT_EQ(test::readText(list.listFilePath() + ".bad"), hostile);
+    EXPECT_EQ(names(), std::vector<std::string>{"profile1"});
 }
 
 TEST_F(ProfileListTest, IdentifiersMadeInTheSameMillisecondNeverCollide) {
