@@ -1,6 +1,7 @@
 #include "sim/virtual_bus.h"
 
 #include "core/hid/hid_path.h"
+#include "core/platform/text_utils.h"
 #include "sim/headset_firmware.h"
 #include "sim/keyboard_firmware.h"
 #include "sim/mouse_firmware.h"
@@ -16,15 +17,6 @@ namespace {
 
 constexpr uint8_t kCommandReportId = 4;
 constexpr uint8_t kReceiverQueryCode = 0xAA;
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // The output report of that id anywhere on the interface (the device node takes any of them).
 uint16_t outputLength(const InterfaceSpec& interface, uint8_t id) {
@@ -88,7 +80,7 @@ std::shared_ptr<HidDeviceHandle> VirtualBus::open(const std::string& path, const
         for (size_t i = 0; i < spec.interfaces.size(); ++i) {
             for (size_t c = 0; c < spec.interfaces[i].collections.size(); ++c) {
                 CollectionAddress address{i, c};
-                if (!equalIgnoringCase(collectionPath(identity, address), path))
+                if (!equalsIgnoringCase(collectionPath(identity, address), path))
                     continue;
                 for (const auto& other : liveHandles(identity)) {
                     bool same = other->address().interfaceIndex == i && other->address().collectionIndex == c;

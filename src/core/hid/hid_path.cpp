@@ -1,21 +1,13 @@
 #include "core/hid/hid_path.h"
 
+#include "core/platform/text_utils.h"
+
 #include <cctype>
 #include <cstdio>
 
 namespace v38 {
 
 namespace {
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 size_t findIgnoringCase(std::string_view text, std::string_view marker) {
     if (marker.empty() || marker.size() > text.size())
@@ -39,7 +31,7 @@ uint32_t hidPathNumber(std::string_view path, std::string_view marker) {
         return 0;
     uint32_t value = 0;
     for (size_t i = at + marker.size(); i < path.size(); ++i) {
-        int digit = hexDigit(path[i]);
+        int digit = hexDigitValue(path[i]);
         if (digit < 0)
             break;
         value = (value << 4 | static_cast<uint32_t>(digit)) & 0xFFFFFFu; // bounded; reduced below

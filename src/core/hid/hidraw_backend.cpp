@@ -4,6 +4,7 @@
 #include "core/hid/hidraw_handle.h"
 #include "core/hid/hidraw_sysfs.h"
 #include "core/hid/report_descriptor.h"
+#include "core/platform/text_utils.h"
 
 #include <cctype>
 #include <cerrno>
@@ -27,15 +28,6 @@ bool parseNodeDescriptor(const HidrawNodeInfo& info, ReportDescriptor& descripto
            !descriptor.collections.empty();
 }
 
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // Checks the markers of a path against what the node is now; a path listed for an earlier device
 // on the same node no longer matches. On success index is the collection the path names.
 HidOpenError matchPath(const std::string& path, const std::string& node, const HidrawNodeInfo& info,
@@ -46,8 +38,8 @@ HidOpenError matchPath(const std::string& path, const std::string& node, const H
     if (count > 1 && (collection < 1 || collection > count))
         return HidOpenError::NotFound;
     unsigned marker = count > 1 ? collection : 0;
-    if (!equalIgnoringCase(path,
-                           makeHidPath(node, info.vendorId, info.productId, info.interfaceNumber, marker)))
+    if (!equalsIgnoringCase(path,
+                            makeHidPath(node, info.vendorId, info.productId, info.interfaceNumber, marker)))
         return HidOpenError::NotFound;
     if (!parsed)
         return HidOpenError::DescriptorUnreadable;

@@ -223,6 +223,16 @@ bool splitIndexedName(std::string_view name, std::string& prefix, int& number) {
     return true;
 }
 
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     size_t i = 0, j = 0;
     bool valid = true;

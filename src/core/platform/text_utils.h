@@ -20,6 +20,8 @@ std::string toAnsi(std::wstring_view text);
 std::string toOem(std::wstring_view text);
 
 std::string removeChar(std::string_view text, char c);
+// The value of one hexadecimal digit of either case, or -1.
+int hexDigitValue(char c);
 // Exactly 8 upper-case hexadecimal digits, most significant first.
 std::string toHex8(uint32_t value);
 // True when nothing but white space (ASCII and Unicode spaces) is left after trimming both ends.

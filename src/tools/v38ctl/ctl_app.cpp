@@ -1,9 +1,10 @@
 #include "tools/v38ctl/ctl_app.h"
 
-#include "core/platform/atomic_file.h"
 #include "core/platform/debug_log.h"
+#include "core/platform/file_io.h"
 #include "tools/v38ctl/ctl_options.h"
 #include "tools/v38ctl/hid_commands.h"
+#include "tools/v38ctl/profile_command.h"
 #include "tools/v38ctl/raw_command.h"
 #include "tools/v38ctl/udev_rules.h"
 
@@ -27,6 +28,10 @@ Commands:
   raw DEVICE OP [ARGS] [then OP [ARGS]]...
                               run device commands on one device and print each result code and
                               the bytes read
+  profile KIND list|add|copy|rename NAME|delete|select INDEX|import FILE|export FILE|reset
+                              the named profiles of a device kind (keyboard, mouse, MousePad,
+                              HD) in the per-user data folder; prints "INDEX NAME UUID" per
+                              profile after each change, "*" marking the selected one
   udev-rules [--output FILE]  print (or write) the udev rule giving the seat's user access
 
 DEVICE is keyboard, keyboard-receiver, mouse, mouse-receiver, mousepad, headset (the first attached
@@ -65,6 +70,9 @@ Options:
   --trace             write each command packet and its answer to stderr
   -h, --help          show this help
 
+Environment: V38_DATA_HOME replaces "$XDG_DATA_HOME/V38 Device" as the per-user data folder;
+V38_DEBUG=1 writes the diagnostic stream to stderr.
+
 Exit status: 0 success, 1 a device or file operation failed, 2 the command line was wrong.
 Real devices need read and write access to /dev/hidraw*: install packaging/60-v38-device.rules
 into /etc/udev/rules.d/ (see README.md).
@@ -80,9 +88,8 @@ int runUdevRules(const std::vector<std::string>& args, std::ostream& out, std::o
         err << "v38ctl: udev-rules takes only --output FILE\n";
         return 2;
     }
-    std::string error;
-    if (!writeFileAtomically(args[1], text, error)) {
-        err << "v38ctl: " << error << '\n';
+    if (!writeFileAtomically(args[1], text)) {
+        err << "v38ctl: cannot write " << args[1] << '\n';
         return 1;
     }
     return 0;
@@ -176,6 +183,8 @@ int runV38ctl(const std::vector<std::string>& arguments, std::ostream& out, std:
         err << "v38ctl: hid takes \"list\" or \"describe FILE\"\n";
     } else if (command == "raw") {
         status = runRaw(rest, out, err);
+    } else if (command == "profile") {
+        status = runProfileCommand(rest, out, err);
     } else if (command == "udev-rules") {
         status = runUdevRules(rest, out, err);
     } else {

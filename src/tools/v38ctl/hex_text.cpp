@@ -1,23 +1,11 @@
 #include "tools/v38ctl/hex_text.h"
 
+#include "core/platform/text_utils.h"
+
 #include <cctype>
 #include <cstdio>
 
 namespace v38::ctl {
-
-namespace {
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 bool parseHexBytes(std::string_view text, std::vector<uint8_t>& bytes) {
     bytes.clear();
@@ -33,7 +21,7 @@ bool parseHexBytes(std::string_view text, std::vector<uint8_t>& bytes) {
             ++i;
             continue;
         }
-        int value = hexValue(c);
+        int value = hexDigitValue(c);
         if (value < 0)
             return false;
         if (high < 0) {
@@ -56,7 +44,7 @@ bool parseNumber(std::string_view text, uint32_t maximum, uint32_t& value) {
         return false;
     uint64_t result = 0;
     for (char c : text) {
-        int digit = hexValue(c);
+        int digit = hexDigitValue(c);
         if (digit < 0 || digit >= base)
             return false;
         result = result * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
