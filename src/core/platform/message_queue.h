@@ -43,7 +43,8 @@ public:
     void wake();
 
     // Releases every sender still waiting (their send() returns 0) and drops what is queued; later
-    // posts are dropped and later sends return 0 at once. Any thread may call it.
+    // posts are dropped and later sends return 0 at once. Any thread may call it. Threads that send
+    // are joined after this and before the queue is destroyed.
     void shutdown();
     bool shuttingDown() const;
     size_t pending() const;
