@@ -59,4 +59,65 @@ int findSupportedInterfaceRow(uint16_t vendorId, uint16_t productId, uint16_t in
     return -1;
 }
 
+bool isReceiverKind(uint16_t kind) {
+    return kind == kKindMouseReceiver || kind == kKindKeyboardReceiver;
+}
+
+uint16_t cableKindOf(uint16_t kind) {
+    if (kind == kKindMouseReceiver)
+        return kKindMouseCable;
+    if (kind == kKindKeyboardReceiver)
+        return kKindKeyboardCable;
+    return kind;
+}
+
+int kindIndexOfKindCode(uint16_t kind) {
+    switch (cableKindOf(kind)) {
+    case kKindMouseCable:
+        return kKindIndexMouse;
+    case kKindKeyboardCable:
+        return kKindIndexKeyboard;
+    case kKindMousePad:
+        return kKindIndexMousePad;
+    case kKindHeadset:
+        return kKindIndexHeadset;
+    default:
+        return -1;
+    }
+}
+
+const std::array<DeviceKindInfo, kDeviceKindCount>& DeviceKindTable() {
+    static constexpr const char* kEntryLayout = "XML\\CustomControlXML\\DeviceOption.xml";
+    static constexpr const char* kTabGroup = "tab_header_device";
+    static constexpr const char* kPowerContainer = "device_power_switch";
+    static const std::array<DeviceKindInfo, kDeviceKindCount> table = {{
+        {"mouse", kEntryLayout, kTabGroup, kPowerContainer, 0x320F, 0x1000, 2, 0, 1},
+        {"keyboard", kEntryLayout, kTabGroup, kPowerContainer, 0x320F, 0x5055, 1, 0, 0},
+        {"MousePad", kEntryLayout, kTabGroup, kPowerContainer, 0x320F, 0x1004, 3, 0, 2},
+        {"HD", kEntryLayout, kTabGroup, kPowerContainer, 0x0C76, 0x1630, 7, 0, 3},
+    }};
+    return table;
+}
+
+int findDeviceKind(uint16_t vendorId, uint16_t productId, int iconKind, int iconVariant) {
+    const auto& table = DeviceKindTable();
+    for (size_t i = 0; i < table.size(); ++i) {
+        const DeviceKindInfo& kind = table[i];
+        if (kind.vendorId == vendorId && kind.productId == productId && kind.iconKind == iconKind &&
+            kind.iconVariant == iconVariant)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+const std::array<DevicePanelInfo, kDeviceKindCount>& DevicePanelTable() {
+    static const std::array<DevicePanelInfo, kDeviceKindCount> table = {{
+        {15, 11, true, -1, "XML\\DeviceXml\\mousedevice.xml", "pexal_light"},
+        {170, 170, true, -1, "XML\\DeviceXml\\keyboarddevice.xml", "pexal_light"},
+        {15, 0, false, -1, "XML\\DeviceXml\\mousepaddevice.xml", "pexal_light"},
+        {13, 0, false, -1, "XML\\DeviceXml\\hs6533device.xml", "pexal_light"},
+    }};
+    return table;
+}
+
 } // namespace v38

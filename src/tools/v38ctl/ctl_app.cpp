@@ -3,6 +3,7 @@
 #include "core/platform/debug_log.h"
 #include "core/platform/file_io.h"
 #include "tools/v38ctl/ctl_options.h"
+#include "tools/v38ctl/devices_command.h"
 #include "tools/v38ctl/hid_commands.h"
 #include "tools/v38ctl/profile_command.h"
 #include "tools/v38ctl/raw_command.h"
@@ -20,6 +21,11 @@ const char* const kHelp =
 Configures the V38 Device family of keyboards, mice, mouse pads and headsets from the command line.
 
 Commands:
+  devices [--watch]           one line per supported device kind found:
+                              KIND route=cable|receiver firmware= path= [link=closed]
+                              --watch keeps running and prints one line per interface arrival
+                              and removal, route switch and entry shown or hidden, until
+                              interrupted (Ctrl+C or SIGTERM)
   hid list                    one line per HID interface path:
                               PATH vid= pid= if= col= usage=PAGE:USAGE in= out= feat=
                               [supported row= kind= role=] for the interfaces this program drives
@@ -181,6 +187,8 @@ int runV38ctl(const std::vector<std::string>& arguments, std::ostream& out, std:
         status = runHidDescribe(rest[1], out, err);
     } else if (command == "hid") {
         err << "v38ctl: hid takes \"list\" or \"describe FILE\"\n";
+    } else if (command == "devices") {
+        status = runDevices(rest, out, err);
     } else if (command == "raw") {
         status = runRaw(rest, out, err);
     } else if (command == "profile") {
