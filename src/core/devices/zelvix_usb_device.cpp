@@ -1,6 +1,7 @@
 #include "core/devices/zelvix_usb_device.h"
 
 #include "core/devices/device_messages.h"
+#include "core/platform/data_folders.h"
 #include "core/platform/debug_log.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 #include "core/devices/device_paths.h"
 #include "core/devices/zelvix_usb_device.h"
+#include "core/platform/data_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -7,21 +8,6 @@
 
 namespace v38 {
 namespace {
-
-TEST(DevicePaths, DataHomeFollowsTheOverrideThenXdgThenHome) {
-    struct Case {
-        const char *v38, *xdg, *home, *expected;
-    };
-    const Case cases[] = {
-        {"/data/v38", "/xdg", "/home/u", "/data/v38"},
-        {nullptr, "/xdg", "/home/u", "/xdg/V38 Device"},
-        {"", "/xdg/", "/home/u", "/xdg/V38 Device"},
-        {"relative", "also/relative", "/home/u", "/home/u/.local/share/V38 Device"},
-        {nullptr, nullptr, nullptr, ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(dataHomeFrom(c.v38, c.xdg, c.home), c.expected);
-}
 
 TEST(DevicePaths, DeviceFoldersAreCreatedAndNamesStayInside) {
     std::filesystem::path home = std::filesystem::path(testing::TempDir()) / "v38-device-paths";
