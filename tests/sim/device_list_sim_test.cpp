@@ -211,8 +211,33 @@ TEST_F(DeviceListSim, MousePadAndHeadsetAreMadeOnFirstArrivalAndShownAtOnce) {
     EXPECT_EQ(&device(kKindIndexHeadset), &hd);
 }
 
+// A handle whose device takes every request and never answers: each read uses up its whole time-out,
+// on the manual clock.
+class SilentHandle : public HidDeviceHandle {
+public:
+    SilentHandle(std::shared_ptr<HidDeviceHandle> inner, ManualClock& clock)
+        : inner_(std::move(inner)), clock_(clock) {}
+    HidAttributes attributes() const override { return inner_->attributes(); }
+    const std::vector<uint8_t>& reportDescriptor() const override { return inner_->reportDescriptor(); }
+    size_t collectionIndex() const override { return inner_->collectionIndex(); }
+    HidIoResult read(uint8_t*, size_t, size_t& transferred, uint32_t timeoutMs) override {
+        transferred = 0;
+        clock_.advance(std::chrono::milliseconds(timeoutMs));
+        return HidIoResult::TimedOut;
+    }
+    HidIoResult write(const uint8_t* buffer, size_t length, size_t& transferred,
+                      uint32_t timeoutMs) override {
+        return inner_->write(buffer, length, transferred, timeoutMs);
+    }
+    void cancel() override { inner_->cancel(); }
+
+private:
+    std::shared_ptr<HidDeviceHandle> inner_;
+    ManualClock& clock_;
+};
+
 // A backend in front of the virtual one: it can show a second keyboard of the same model (its
-// interfaces answer as the first one's) and refuse opens for writing.
+// interfaces answer as the first one's), refuse opens for writing, and silence an interface.
 class FilteringBackend : public HidBackend {
 public:
     explicit FilteringBackend(std::shared_ptr<VirtualHidBackend> inner) : inner_(std::move(inner)) {}
@@ -237,12 +262,17 @@ public:
         for (const std::string& original : identityPaths(Identity::Keyboard))
             if (path == twin(original))
                 return inner_->open(original, mode, error);
-        return inner_->open(path, mode, error);
+        std::shared_ptr<HidDeviceHandle> handle = inner_->open(path, mode, error);
+        if (handle && silenced.count(path) && clock)
+            return std::make_shared<SilentHandle>(handle, *clock);
+        return handle;
     }
     static std::string twin(const std::string& path) { return "twin:" + path; }
 
     bool secondKeyboard = false;
     std::set<std::string> refusedForWriting;
+    std::set<std::string> silenced;
+    ManualClock* clock = nullptr;
     std::map<std::string, int> opens;
 
 private:
@@ -290,6 +320,24 @@ TEST_F(DeviceListFiltered, AFailedOpenOnArrivalShowsTheEntryWithTheLinkClosed) {
     run(milliseconds(600));
     EXPECT_EQ(ms.attached, 1);
     EXPECT_FALSE(timers.timerRunning(&entry(kKindIndexMouse), DeviceList::kTimerLightFrame));
+}
+
+// Each try at a receiver that never answers costs a full 5000 ms read; 26 of them would hold the
+// window for over two minutes.
+TEST_F(DeviceListFiltered, SwitchToASilentReceiverGivesUpAfterTheTimeOfTheQuickTries) {
+    filter->clock = &clock;
+    filter->silenced.insert(commandPath(Identity::MouseReceiver));
+    backend->plug(Identity::Mouse);
+    scan();
+    backend->plug(Identity::MouseReceiver);
+    scan();
+    const Clock::TimePoint before = clock.now();
+
+    backend->unplug(Identity::Mouse);
+    scan();
+    EXPECT_TRUE(device(kKindIndexMouse).onReceiverRoute());
+    EXPECT_EQ(commandsTo(Identity::MouseReceiver, kCmdReceiverQuery), 1u);
+    EXPECT_EQ(clock.now() - before, milliseconds(kReceiverTimeoutMs));
 }
 
 TEST_F(DeviceListSim, SyncRequestOnTheConsumerInterfaceSchedulesTheResynchronisation) {

@@ -378,8 +378,13 @@ void DeviceList::switchRoute(int row, bool toCable) {
 
     if (!toCable) {
         if (device->hasReceiverVariant()) {
+            const Clock::TimePoint started = clock_.now();
             for (int attempt = 1; attempt <= kReceiverTries; ++attempt) {
                 if (link.ReceiverQuery())
+                    break;
+                // A receiver that does not answer at all costs a full time-out per try: stop once the
+                // tries have taken as long as the quick refusals would, or the window freezes for minutes.
+                if (clock_.now() - started >= kReceiverTries * kReceiverRetryPause)
                     break;
                 clock_.sleepFor(kReceiverRetryPause);
                 if (attempt < kReceiverTries)
