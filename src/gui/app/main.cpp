@@ -1,7 +1,6 @@
 // v38-device entry point.
-#include <QApplication>
+#include "gui/app/application.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    return v38::runApplication(argc, argv);
 }
