@@ -99,6 +99,9 @@ bool readMenuFile(const QString& path, QVector<MenuItem>& items) {
 QMenu* buildMenu(const QVector<MenuItem>& items, QWidget* parent,
                  std::function<void(const QString&)> onChosen) {
     auto* menu = new QMenu(parent);
+    // The skin draws rounded menus; the corners outside them stay transparent.
+    menu->setWindowFlags(menu->windowFlags() | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
+    menu->setAttribute(Qt::WA_TranslucentBackground);
     addItems(menu, items, onChosen);
     return menu;
 }
