@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDBusConnection>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -65,6 +66,7 @@ CMainWnd::CMainWnd(MessageBus* bus, LanguageSettings settings, QWidget* parent)
 }
 
 CMainWnd::~CMainWnd() {
+    WindowBase::setFontApplier({});
     shutdown();
     delete m_trayMenu;
 }
@@ -77,6 +79,7 @@ bool CMainWnd::create() {
     if (!loadLayout(skinFile()))
         return false;
     initWindow();
+    connectSystemSignals();
     resize(kCreateWidth, kCreateHeight);
     centerWindow();
     return true;
@@ -119,7 +122,7 @@ void CMainWnd::connectBus() {
     if (!m_bus)
         return;
     connect(m_bus, &MessageBus::messageReceived, this, [this](const QString& name, qint64 w, qint64 l) {
-        const unsigned number = registerWindowMessage(name);
+        const unsigned number = lookupWindowMessage(name);
         if (number)
             postMessage(number, static_cast<qintptr>(w), static_cast<qintptr>(l));
     });
@@ -127,6 +130,29 @@ void CMainWnd::connectBus() {
             [this](qint64 sender, quint32 kind, const QByteArray& data) {
                 postMessage(msg::kCopyData, static_cast<qintptr>(sender), static_cast<qintptr>(kind), data);
             });
+}
+
+void CMainWnd::connectSystemSignals() {
+    QDBusConnection system = QDBusConnection::systemBus();
+    if (system.isConnected())
+        system.connect("org.freedesktop.login1", "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                       "PrepareForSleep", this, SLOT(onPrepareForSleep(bool)));
+    auto watchScreen = [this](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, this, [this] { postMessage(msg::kDisplayChange); });
+        connect(screen, &QScreen::logicalDotsPerInchChanged, this,
+                [this](qreal dpi) { postMessage(msg::kDpiChanged, qRound(dpi)); });
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watchScreen(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, [this, watchScreen](QScreen* screen) {
+        watchScreen(screen);
+        postMessage(msg::kDisplayChange);
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, this, [this] { postMessage(msg::kDisplayChange); });
+}
+
+void CMainWnd::onPrepareForSleep(bool start) {
+    postMessage(msg::kPowerBroadcast, start ? msg::kPbtSuspend : msg::kPbtResumeAutomatic);
 }
 
 // --- window init
@@ -219,6 +245,7 @@ void CMainWnd::applyLanguage(int index) {
     const QString face = FontTable::faceForLanguage(index, m_language);
     if (!face.isEmpty()) {
         m_fonts.rebuild(face);
+        WindowBase::setFontApplier([this](QWidget* root) { m_fonts.apply(root); });
         m_fonts.apply(this);
         for (WindowBase* window :
              {m_setWnd.data(), m_aboutWnd.data(), m_paletteWnd.data(), m_musicWnd.data()})
@@ -368,7 +395,6 @@ void CMainWnd::openAboutWindow() {
         delete about;
         return;
     }
-    m_fonts.apply(about);
     m_aboutWnd = about;
     about->showModal();
     m_aboutWnd.clear();

@@ -107,6 +107,10 @@ public:
     // Message routes by name (the menu command message and the notification routes).
     const NotifyRouter& router() const { return m_router; }
 
+private slots:
+    // logind's PrepareForSleep: true before suspend, false after resume.
+    void onPrepareForSleep(bool start);
+
 protected:
     void notify(const Notification& notification) override;
     qintptr handleMessage(const WindowMessage& message, bool& handled) override;
@@ -120,6 +124,7 @@ private:
     void shutdown();
     void takeScreenshot();
     void connectBus();
+    void connectSystemSignals();
     void sendToolReport();
     bool handleAlways(const WindowMessage& message, qintptr& result);
     bool handleWhileActive(const WindowMessage& message, qintptr& result);

@@ -4,6 +4,7 @@
 #include "gui/ui/language_texts.h"
 
 #include <QLabel>
+#include <QPointer>
 
 namespace v38 {
 
@@ -40,27 +41,32 @@ void CMsgWnd::notify(const Notification& n) {
 
 int ShowMessageBox(QWidget* parent, const QString& title, const QString& text, int dpi, bool textIsResourceId,
                    int buttons) {
-    CMsgWnd box(parent);
-    if (!box.loadLayout("XML_MSG"))
+    // On the heap and guarded: the parent may go away while the box's loop runs.
+    QPointer<CMsgWnd> box = new CMsgWnd(parent);
+    if (!box->loadLayout("XML_MSG")) {
+        delete box;
         return 0;
+    }
     if (!title.isEmpty()) {
-        if (auto* label = box.findControlAs<QLabel>("MessageTitle"))
+        if (auto* label = box->findControlAs<QLabel>("MessageTitle"))
             label->setText(title);
     }
     if (!text.isEmpty()) {
-        if (auto* label = box.findControlAs<QLabel>("MessageText")) {
+        if (auto* label = box->findControlAs<QLabel>("MessageText")) {
             if (textIsResourceId)
                 setControlTextId(label, text);
             else
                 label->setText(text);
         }
     }
-    box.setDpi(dpi);
-    if (QWidget* cancel = box.findControl("cancel_btn"))
+    box->setDpi(dpi);
+    if (QWidget* cancel = box->findControl("cancel_btn"))
         cancel->setVisible(buttons == kMsgButtonsConfirmCancel);
-    if (QWidget* confirm = box.findControl("confirm_btn"))
+    if (QWidget* confirm = box->findControl("confirm_btn"))
         confirm->setFocus();
-    return box.showModal();
+    const int result = box->showModal();
+    delete box;
+    return result;
 }
 
 } // namespace v38

@@ -39,6 +39,12 @@ unsigned registerWindowMessage(const QString& name) {
     return number;
 }
 
+unsigned lookupWindowMessage(const QString& name) {
+    Registry& r = registry();
+    QMutexLocker lock(&r.mutex);
+    return r.byName.value(name, 0);
+}
+
 QString registeredMessageName(unsigned number) {
     Registry& r = registry();
     QMutexLocker lock(&r.mutex);

@@ -11,6 +11,8 @@ namespace v38 {
 
 // The number of a message string; equal strings give equal numbers within the process.
 unsigned registerWindowMessage(const QString& name);
+// The number of a string registered before, or 0: names from other processes never add entries.
+unsigned lookupWindowMessage(const QString& name);
 // The string of a registered number, or an empty string.
 QString registeredMessageName(unsigned number);
 

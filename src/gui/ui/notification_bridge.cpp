@@ -67,6 +67,9 @@ void NotificationBridge::attachControl(QWidget* control) {
     if (control->property(kAttached).toBool())
         return;
     control->setProperty(kAttached, true);
+    // Any control may ask for "menu" on a context-menu request (list rows with their own menus).
+    if (control->property("notifymenu").toBool())
+        control->installEventFilter(this);
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         attachButton(button);
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
@@ -173,6 +176,10 @@ void NotificationBridge::attachList(QListWidget* list) {
 
 bool NotificationBridge::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::ContextMenu && watched->property("notifymenu").toBool()) {
+        raise(static_cast<QWidget*>(watched), notify::kMenu);
+        return true;
+    }
     if (auto* combo = qobject_cast<QComboBox*>(watched)) {
         // The index before a user action is the "old" index of the change it makes.
         if (isUserInput(type))

@@ -26,7 +26,8 @@ public:
     explicit NotificationBridge(Sink sink, QObject* parent = nullptr);
 
     // Connects every control of the subtree (root included); controls already connected are skipped.
-    // Checkable buttons with the dynamic property "group" form one exclusive group per name.
+    // Checkable buttons with the dynamic property "group" form one exclusive group per name; controls
+    // with the dynamic property "notifymenu" raise "menu" on a context-menu request.
     void attach(QWidget* root);
 
     // A hidden combo row keeps its index and cannot be chosen by mouse, keys or wheel.

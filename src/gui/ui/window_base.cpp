@@ -17,6 +17,11 @@ namespace v38 {
 namespace {
 const QEvent::Type kMessageEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
+WindowBase::FontApplier& fontApplier() {
+    static WindowBase::FontApplier applier;
+    return applier;
+}
+
 class MessageEvent : public QEvent {
 public:
     explicit MessageEvent(WindowMessage message) : QEvent(kMessageEvent), message(std::move(message)) {}
@@ -63,6 +68,8 @@ bool WindowBase::loadLayout(const QString& layoutName) {
     m_index.setScope(this);
     attachControls(root);
     LanguageTexts::current().apply(this);
+    if (fontApplier())
+        fontApplier()(this);
     if (!m_initPosted) {
         m_initPosted = true;
         QPointer<WindowBase> guard(this);
@@ -250,6 +257,10 @@ void WindowBase::centerWindow() {
         return;
     const QRect area = screen->availableGeometry();
     move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+void WindowBase::setFontApplier(FontApplier applier) {
+    fontApplier() = std::move(applier);
 }
 
 void WindowBase::reloadTexts() {

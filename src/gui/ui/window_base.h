@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QEventLoop;
 
 namespace v38 {
@@ -66,6 +68,11 @@ public:
 
     // Refills every text from the current language.
     void reloadTexts();
+
+    // Gives a window's controls the program's fonts; called for every layout built (the font set
+    // belongs to the application, which installs it).
+    using FontApplier = std::function<void(QWidget* root)>;
+    static void setFontApplier(FontApplier applier);
 
 signals:
     void closed(int code);

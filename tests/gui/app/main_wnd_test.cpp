@@ -118,6 +118,14 @@ TEST_F(MainWndTest, AfterSuspendHookMessagesAreIgnoredUntilResume) {
     EXPECT_TRUE(headset.light.empty());
     window->sendMessage(kbMacro, 1, 2);
     EXPECT_EQ(recorded, std::vector<unsigned>{kbMacro});
+
+    // logind's signal arrives as the same messages.
+    QMetaObject::invokeMethod(window.get(), "onPrepareForSleep", Q_ARG(bool, true));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->activeState());
+    QMetaObject::invokeMethod(window.get(), "onPrepareForSleep", Q_ARG(bool, false));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->activeState());
 }
 
 TEST_F(MainWndTest, TrayClickHidesAVisibleWindowAndRestoresAMinimisedOne) {

@@ -148,6 +148,9 @@ TEST(RegisteredMessages, StringsGiveStableNumbersInTheRegisteredRange) {
     for (unsigned number : numbers)
         EXPECT_GE(number, 0xC000u);
     EXPECT_EQ(registerWindowMessage(""), 0u);
+    EXPECT_EQ(lookupWindowMessage(kDeviceReportMessage), messages.deviceReport);
+    EXPECT_EQ(lookupWindowMessage("sent by a stranger"), 0u);
+    EXPECT_EQ(registeredMessageName(lookupWindowMessage("sent by a stranger")), "");
 }
 
 TEST(ToolReport, CarriesTheToolVersionAndTheDeviceKinds) {

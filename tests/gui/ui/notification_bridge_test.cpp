@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -146,6 +147,12 @@ TEST_F(NotificationBridgeTest, ListRaisesItemClickItemSelectAndItemActivate) {
 TEST_F(NotificationBridgeTest, ProgramControlsRaiseTheirOwnTypes) {
     dynamic_cast<TestPalette*>(window.findControl("palette"))->pick(0xFF112233);
     EXPECT_EQ(window.take(), (Notes{{"colorchanged", "palette", static_cast<qintptr>(0xFF112233u), 0}}));
+    window.sendNotify(window.findControl("label"), notify::kClickSelectEnd);
+    QWidget* progress = window.findControl("progress");
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2), progress->mapToGlobal(QPoint(2, 2)));
+    ASSERT_TRUE(progress->property("notifymenu").toBool());
+    QCoreApplication::sendEvent(progress, &request);
+    EXPECT_EQ(window.take(), (Notes{{"click_select_end", "label", 0, 0}, {"menu", "progress", 0, 0}}));
     window.postNotify(window.findControl("label"), notify::kDbClick);
     EXPECT_TRUE(window.take().empty());
     QCoreApplication::processEvents();
