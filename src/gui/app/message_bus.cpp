@@ -14,8 +14,8 @@ constexpr int kMaxMessageNameChars = 256;
 
 MessageBus::MessageBus(QObject* parent) : MessageBus(QDBusConnection::sessionBus(), parent) {}
 
-MessageBus::MessageBus(const QDBusConnection& connection, QObject* parent)
-    : QObject(parent), m_connection(connection) {
+MessageBus::MessageBus(const QDBusConnection& connection, QObject* parent, const QString& serviceName)
+    : QObject(parent), m_connection(connection), m_serviceName(serviceName) {
     setUp();
 }
 
@@ -52,9 +52,9 @@ QString MessageBus::peerServiceName(const QString& title) {
 bool MessageBus::claimApplicationName() {
     if (!m_connected)
         return false;
-    if (!m_connection.registerService(kBusServiceName))
+    if (!m_connection.registerService(m_serviceName))
         return false;
-    m_ownedName = kBusServiceName;
+    m_ownedName = m_serviceName;
     m_exported = m_connection.registerObject(kBusObjectPath, this, QDBusConnection::ExportScriptableSlots);
     return true;
 }
@@ -81,8 +81,7 @@ bool MessageBus::broadcast(const QString& message, qint64 wParam, qint64 lParam)
 bool MessageBus::postToApplication(const QString& message, qint64 wParam, qint64 lParam) {
     if (!m_connected)
         return false;
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kBusServiceName, kBusObjectPath, kBusInterface, "Post");
+    QDBusMessage call = QDBusMessage::createMethodCall(m_serviceName, kBusObjectPath, kBusInterface, "Post");
     call << message << static_cast<qlonglong>(wParam) << static_cast<qlonglong>(lParam);
     call.setAutoStartService(false);
     return m_connection.send(call);

@@ -20,7 +20,9 @@ class MessageBus : public QObject {
 public:
     // Connects to the session bus (or the given connection); check isConnected().
     explicit MessageBus(QObject* parent = nullptr);
-    MessageBus(const QDBusConnection& connection, QObject* parent);
+    // serviceName: the application's bus name (tests use names of their own).
+    MessageBus(const QDBusConnection& connection, QObject* parent,
+               const QString& serviceName = kBusServiceName);
     ~MessageBus() override;
 
     bool isConnected() const { return m_connected; }
@@ -53,6 +55,7 @@ private:
     void setUp();
 
     QDBusConnection m_connection;
+    QString m_serviceName;
     bool m_connected = false;
     bool m_exported = false;
     QString m_ownedName;

@@ -268,17 +268,19 @@ protected:
 };
 
 TEST_F(BusTest, TheSecondInstanceAsksTheFirstToComeToTheFront) {
-    auto first = std::make_unique<MessageBus>(otherProcess("first"), nullptr);
-    auto second = std::make_unique<MessageBus>(otherProcess("second"), nullptr);
+    // A name of the test's own: other tests may run the program on the same bus meanwhile.
+    const QString name = QStringLiteral("org.v38device.Test%1").arg(QCoreApplication::applicationPid());
+    auto first = std::make_unique<MessageBus>(otherProcess("first"), nullptr, name);
+    auto second = std::make_unique<MessageBus>(otherProcess("second"), nullptr, name);
     ASSERT_TRUE(first->claimApplicationName());
     EXPECT_FALSE(second->claimApplicationName());
     std::vector<std::tuple<QString, qint64, qint64>> received;
     QObject::connect(first.get(), &MessageBus::messageReceived,
                      [&](const QString& m, qint64 w, qint64 l) { received.emplace_back(m, w, l); });
     ASSERT_TRUE(second->broadcast(kAppInstanceMessage, 0, 1));
-    waitFor([&] { return !received.empty(); });
-    ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0], std::make_tuple(kAppInstanceMessage, qint64(0), qint64(1)));
+    const auto expected = std::make_tuple(kAppInstanceMessage, qint64(0), qint64(1));
+    waitFor([&] { return std::find(received.begin(), received.end(), expected) != received.end(); });
+    EXPECT_NE(std::find(received.begin(), received.end(), expected), received.end());
     first.reset();
     EXPECT_TRUE(second->claimApplicationName()); // the name is free again
     QDBusConnection::disconnectFromBus("first");
@@ -299,9 +301,12 @@ TEST_F(BusTest, TheDeviceReportGoesToTheWorkToolAsCopyData) {
     MessageBus asker(otherProcess("asker"), nullptr);
     ASSERT_TRUE(asker.broadcast(kDeviceReportMessage, 0, 0));
     waitFor([&] { return !blocks.empty(); });
-    ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_EQ(blocks[0].first, kToolReportDataKind);
-    EXPECT_EQ(blocks[0].second, buildToolReport());
+    // A program started by another test on the same bus may answer as well; every answer is the report.
+    ASSERT_FALSE(blocks.empty());
+    for (const auto& [kind, block] : blocks) {
+        EXPECT_EQ(kind, kToolReportDataKind);
+        EXPECT_EQ(block, buildToolReport());
+    }
     window.reset();
 }
 
@@ -344,9 +349,10 @@ TEST_F(ProgramTest, ASecondStartTellsTheFirstAndEnds) {
     program.start(V38_DEVICE_PATH, {"--simulate"});
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitCode(), 0);
-    waitFor([&] { return !received.empty(); });
-    ASSERT_FALSE(received.empty());
-    EXPECT_EQ(received[0], std::make_tuple(kAppInstanceMessage, qint64(0), qint64(1)));
+    // Other programs on the bus broadcast too; the instance message must be among what arrived.
+    const auto expected = std::make_tuple(kAppInstanceMessage, qint64(0), qint64(1));
+    waitFor([&] { return std::find(received.begin(), received.end(), expected) != received.end(); });
+    EXPECT_NE(std::find(received.begin(), received.end(), expected), received.end());
 }
 
 TEST(Program, HelpAndBadOptions) {
