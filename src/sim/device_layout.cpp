@@ -217,36 +217,36 @@ InterfaceSpec headsetInterface() {
 }
 
 IdentitySpec makeSpec(Identity identity) {
-    IdentitySpec spec;
-    spec.identity = identity;
+    IdentitySpec layout;
+    layout.identity = identity;
     switch (identity) {
     case Identity::Keyboard:
-        spec.attributes = {0x320F, 0x5055, 0x0105};
-        spec.interfaces = {bootKeyboardInterface(), compositeInterface()};
+        layout.attributes = {0x320F, 0x5055, 0x0105};
+        layout.interfaces = {bootKeyboardInterface(), compositeInterface()};
         break;
     case Identity::KeyboardReceiver:
-        spec.attributes = {0x320F, 0x5088, 0x0102};
-        spec.interfaces = {bootKeyboardInterface(), compositeInterface()};
+        layout.attributes = {0x320F, 0x5088, 0x0102};
+        layout.interfaces = {bootKeyboardInterface(), compositeInterface()};
         break;
     case Identity::Mouse:
-        spec.attributes = {0x320F, 0x1000, 0x0210};
-        spec.interfaces = {bootMouseInterface(), compositeInterface()};
+        layout.attributes = {0x320F, 0x1000, 0x0210};
+        layout.interfaces = {bootMouseInterface(), compositeInterface()};
         break;
     case Identity::MouseReceiver:
-        spec.attributes = {0x320F, 0x2000, 0x0102};
-        spec.interfaces = {bootMouseInterface(), compositeInterface()};
+        layout.attributes = {0x320F, 0x2000, 0x0102};
+        layout.interfaces = {bootMouseInterface(), compositeInterface()};
         break;
     case Identity::MousePad:
         // A pad has no keys or pointer: only the composite interface.
-        spec.attributes = {0x320F, 0x1004, 0x0100};
-        spec.interfaces = {compositeInterface()};
+        layout.attributes = {0x320F, 0x1004, 0x0100};
+        layout.interfaces = {compositeInterface()};
         break;
     case Identity::Headset:
-        spec.attributes = {0x0C76, 0x1630, 0x0100};
-        spec.interfaces = {headsetInterface()};
+        layout.attributes = {0x0C76, 0x1630, 0x0100};
+        layout.interfaces = {headsetInterface()};
         break;
     }
-    return spec;
+    return layout;
 }
 
 } // namespace
@@ -271,16 +271,16 @@ uint16_t CollectionSpec::maxReportLength(HidReportType type) const {
 }
 
 const IdentitySpec& identitySpec(Identity identity) {
-    static const std::array<IdentitySpec, kIdentityCount> specs = {
+    static const std::array<IdentitySpec, kIdentityCount> layouts = {
         makeSpec(Identity::Keyboard),      makeSpec(Identity::KeyboardReceiver), makeSpec(Identity::Mouse),
         makeSpec(Identity::MouseReceiver), makeSpec(Identity::MousePad),         makeSpec(Identity::Headset)};
-    return specs[identityIndex(identity)];
+    return layouts[identityIndex(identity)];
 }
 
 std::optional<CollectionAddress> findCollection(Identity identity, CollectionRole role) {
-    const IdentitySpec& spec = identitySpec(identity);
-    for (size_t i = 0; i < spec.interfaces.size(); ++i) {
-        const auto& collections = spec.interfaces[i].collections;
+    const IdentitySpec& layout = identitySpec(identity);
+    for (size_t i = 0; i < layout.interfaces.size(); ++i) {
+        const auto& collections = layout.interfaces[i].collections;
         for (size_t c = 0; c < collections.size(); ++c) {
             const CollectionSpec& collection = collections[c];
             if (role == CollectionRole::Command ? collection.command : collection.consumer)
@@ -291,16 +291,16 @@ std::optional<CollectionAddress> findCollection(Identity identity, CollectionRol
 }
 
 std::string collectionPath(Identity identity, const CollectionAddress& address) {
-    const IdentitySpec& spec = identitySpec(identity);
-    if (address.interfaceIndex >= spec.interfaces.size())
+    const IdentitySpec& layout = identitySpec(identity);
+    if (address.interfaceIndex >= layout.interfaces.size())
         return {};
-    const InterfaceSpec& interface = spec.interfaces[address.interfaceIndex];
+    const InterfaceSpec& interface = layout.interfaces[address.interfaceIndex];
     if (address.collectionIndex >= interface.collections.size())
         return {};
     std::string node = std::string("sim:") + identityName(identity) + "/" + std::to_string(interface.number);
     unsigned collection =
         interface.collections.size() > 1 ? static_cast<unsigned>(address.collectionIndex + 1) : 0;
-    return makeHidPath(node, spec.attributes.vendorId, spec.attributes.productId, interface.number,
+    return makeHidPath(node, layout.attributes.vendorId, layout.attributes.productId, interface.number,
                        collection);
 }
 
@@ -316,9 +316,9 @@ std::string consumerPath(Identity identity) {
 
 std::vector<std::string> identityPaths(Identity identity) {
     std::vector<std::string> paths;
-    const IdentitySpec& spec = identitySpec(identity);
-    for (size_t i = 0; i < spec.interfaces.size(); ++i)
-        for (size_t c = 0; c < spec.interfaces[i].collections.size(); ++c)
+    const IdentitySpec& layout = identitySpec(identity);
+    for (size_t i = 0; i < layout.interfaces.size(); ++i)
+        for (size_t c = 0; c < layout.interfaces[i].collections.size(); ++c)
             paths.push_back(collectionPath(identity, {i, c}));
     return paths;
 }

@@ -76,12 +76,12 @@ bool parseFaultSpec(std::string_view text, FaultRule& rule, std::string& error) 
     constexpr uint32_t kMaxCount = 1000000;
     text = trimmed(text);
     if (text.size() > 64) {
-        error = "fault spec too long";
+        error = "fault rule too long";
         return false;
     }
     size_t equals = text.find('=');
     if (equals == std::string_view::npos) {
-        error = "fault spec \"" + std::string(text) + "\" lacks '=' (expected CMD[:PACKET]=KIND[xCOUNT])";
+        error = "fault rule \"" + std::string(text) + "\" lacks '=' (expected CMD[:PACKET]=KIND[xCOUNT])";
         return false;
     }
     std::string_view target = trimmed(text.substr(0, equals));

@@ -37,7 +37,7 @@ bool faultKindFromName(std::string_view name, FaultKind& kind);
 // every packet without limit. On failure rule is unchanged and error says why.
 bool parseFaultSpec(std::string_view text, FaultRule& rule, std::string& error);
 
-// The spec form of a rule, as parseFaultSpec reads it back.
+// The text form of a rule, as parseFaultSpec reads it back.
 std::string formatFaultSpec(const FaultRule& rule);
 
 } // namespace v38::sim

@@ -76,9 +76,9 @@ std::shared_ptr<HidDeviceHandle> VirtualBus::open(const std::string& path, const
     for (Identity identity : kAllIdentities) {
         if (!plugged_[identityIndex(identity)])
             continue;
-        const IdentitySpec& spec = identitySpec(identity);
-        for (size_t i = 0; i < spec.interfaces.size(); ++i) {
-            for (size_t c = 0; c < spec.interfaces[i].collections.size(); ++c) {
+        const IdentitySpec& layout = identitySpec(identity);
+        for (size_t i = 0; i < layout.interfaces.size(); ++i) {
+            for (size_t c = 0; c < layout.interfaces[i].collections.size(); ++c) {
                 CollectionAddress address{i, c};
                 if (!equalsIgnoringCase(collectionPath(identity, address), path))
                     continue;

@@ -43,15 +43,15 @@ TEST(DeviceLayout, DescriptorsParseToTheDeclaredCollections) {
 TEST(DeviceLayout, PathsMatchTheSupportedInterfaceTable) {
     std::set<int> rowsSeen;
     for (Identity identity : kAllIdentities) {
-        const IdentitySpec& spec = identitySpec(identity);
-        for (size_t i = 0; i < spec.interfaces.size(); ++i) {
-            for (size_t c = 0; c < spec.interfaces[i].collections.size(); ++c) {
-                const CollectionSpec& collection = spec.interfaces[i].collections[c];
+        const IdentitySpec& layout = identitySpec(identity);
+        for (size_t i = 0; i < layout.interfaces.size(); ++i) {
+            for (size_t c = 0; c < layout.interfaces[i].collections.size(); ++c) {
+                const CollectionSpec& collection = layout.interfaces[i].collections[c];
                 std::string path = collectionPath(identity, {i, c});
                 SCOPED_TRACE(path);
                 EXPECT_LE(path.size(), kMaxHidPathLength);
                 HidPathFields fields = parseHidPathFields(path);
-                int row = findSupportedInterfaceRow(spec.attributes.vendorId, spec.attributes.productId,
+                int row = findSupportedInterfaceRow(layout.attributes.vendorId, layout.attributes.productId,
                                                     fields.interfaceNumber, fields.collectionNumber,
                                                     collection.usagePage, collection.usage);
                 if (collection.command || collection.consumer) {

@@ -66,7 +66,7 @@ Options:
   --simulate[=LIST]   use virtual devices instead of the machine's HID devices. Without LIST:
                       keyboard, mouse-receiver (switched on), mousepad, headset. LIST is a comma-
                       separated list of the DEVICE names above.
-  --fault SPEC        (with --simulate) inject a firmware fault: CMD[:PACKET]=KIND[xCOUNT]
+  --fault RULE        (with --simulate) inject a firmware fault: CMD[:PACKET]=KIND[xCOUNT]
                       CMD is the command code (decimal or 0x..), PACKET the packet number of that
                       command counted from 1 (0 or absent: every packet), COUNT how many times
                       (absent: always). KIND: no-answer, stale, status-ff, status-fe,

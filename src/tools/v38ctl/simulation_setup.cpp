@@ -17,10 +17,10 @@ bool installSimulation(const CtlOptions& options, std::string& error) {
         }
     }
     std::shared_ptr<sim::VirtualHidBackend> backend = sim::makeSimulation(identities);
-    for (const std::string& spec : options.faults) {
+    for (const std::string& ruleText : options.faults) {
         sim::FaultRule rule;
-        if (!sim::parseFaultSpec(spec, rule, error)) {
-            error = "--fault " + spec + ": " + error;
+        if (!sim::parseFaultSpec(ruleText, rule, error)) {
+            error = "--fault " + ruleText + ": " + error;
             return false;
         }
         backend->addFault(rule);
