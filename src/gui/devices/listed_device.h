@@ -1,0 +1,17 @@
+// ListedDevice: the device object the window's list makes for every kind until the family classes
+// (keyboard, mouse, mouse pad, headset) take its place: the base object, plus the receiver's answer
+// to whether its wireless device is reachable, which decides whether a receiver-only device is shown.
+#pragma once
+
+#include "core/devices/zelvix_usb_device.h"
+
+namespace v38 {
+
+class ListedDevice : public CZelvixUSBDevice {
+public:
+    using CZelvixUSBDevice::CZelvixUSBDevice;
+
+    bool isReceiverLinked() override { return commandLink().ReceiverQuery(); }
+};
+
+} // namespace v38

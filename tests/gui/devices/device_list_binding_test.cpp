@@ -1,0 +1,127 @@
+// The device list in the main window against the virtual devices: the capture thread finds what is
+// plugged at run time and the window follows.
+#include "gui/app/main_wnd_fixture.h"
+
+#include "gui/devices/device_list_binding.h"
+#include "gui/devices/device_option_ui.h"
+#include "gui/devices/mp_device_power_ui.h"
+#include "sim/virtual_hid_backend.h"
+
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+
+namespace v38 {
+namespace {
+
+constexpr int kKindMouse = 0;
+constexpr int kKindKeyboard = 1;
+// Generous: the capture thread runs every 100 ms on a shared machine.
+constexpr int kWaitMs = 10000;
+
+class DeviceListBindingTest : public MainWndTest {
+protected:
+    void SetUp() override {
+        MainWndTest::SetUp();
+        backend = std::make_shared<sim::VirtualHidBackend>();
+        binding = std::make_unique<DeviceListBinding>(*window, backend);
+        createAndInit();
+    }
+    void TearDown() override {
+        binding.reset();
+        MainWndTest::TearDown();
+    }
+
+    int entryOf(int kind) const { return binding->list().entryOfKind(kind); }
+    bool entryShown(int kind) const {
+        const int entry = entryOf(kind);
+        CDeviceOptionUI* option = binding->entryWidget(entry);
+        return entry >= 0 && binding->list().entry(static_cast<size_t>(entry)).visible && option &&
+               !option->isHidden();
+    }
+    bool entrySelected(int kind) const {
+        const int entry = entryOf(kind);
+        CDeviceOptionUI* option = binding->entryWidget(entry);
+        return entryShown(kind) && binding->list().selectedEntry() == entry &&
+               option->selectOption()->isChecked();
+    }
+    QStackedWidget* deviceSwitch() { return window->findControlAs<QStackedWidget>("device_switch"); }
+    bool noticeShown() { return !window->findControl("No_device_Link")->isHidden(); }
+    // The page "device_switch" shows is the page of the kind's device.
+    bool pageShownFor(int kind) {
+        const DeviceEntry& entry = binding->list().entry(static_cast<size_t>(entryOf(kind)));
+        return deviceSwitch()->currentWidget() == binding->devicePage(entry.devicePanelIndex) &&
+               !deviceSwitch()->isHidden();
+    }
+
+    std::shared_ptr<sim::VirtualHidBackend> backend;
+    std::unique_ptr<DeviceListBinding> binding;
+};
+
+TEST_F(DeviceListBindingTest, StartsWithTheNoticeAndHiddenMouseAndKeyboardEntries) {
+    ASSERT_GE(entryOf(kKindMouse), 0);
+    ASSERT_GE(entryOf(kKindKeyboard), 0);
+    EXPECT_FALSE(entryShown(kKindMouse));
+    EXPECT_FALSE(entryShown(kKindKeyboard));
+    EXPECT_TRUE(noticeShown());
+    EXPECT_EQ(window->deviceList.connectedDeviceCount(), 0);
+}
+
+TEST_F(DeviceListBindingTest, WiredMouseAppearsAndIsSelectedThenUnpluggingShowsTheNotice) {
+    ASSERT_TRUE(backend->plug(sim::Identity::Mouse));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entrySelected(kKindMouse); }, kWaitMs));
+    EXPECT_FALSE(noticeShown());
+    EXPECT_TRUE(pageShownFor(kKindMouse));
+    auto* power = window->findControlAs<QStackedWidget>("device_power_switch");
+    const DeviceEntry& entry = binding->list().entry(static_cast<size_t>(entryOf(kKindMouse)));
+    EXPECT_EQ(power->currentWidget(), binding->powerWidget(entry.powerIndex));
+    EXPECT_EQ(window->deviceList.connectedDeviceCount(), 1);
+
+    ASSERT_TRUE(backend->unplug(sim::Identity::Mouse));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return noticeShown(); }, kWaitMs));
+    EXPECT_FALSE(entryShown(kKindMouse));
+    EXPECT_EQ(binding->list().deviceTab(), 0);
+    EXPECT_EQ(deviceSwitch()->currentIndex(), 0);
+    EXPECT_TRUE(deviceSwitch()->isHidden());
+    EXPECT_EQ(window->deviceList.connectedDeviceCount(), 0);
+}
+
+TEST_F(DeviceListBindingTest, ReceiverOnlyMouseStaysHiddenUntilReachable) {
+    ASSERT_TRUE(backend->setWirelessOn(sim::Identity::MouseReceiver, false));
+    ASSERT_TRUE(backend->plug(sim::Identity::MouseReceiver));
+    // The receiver is claimed, but its mouse does not answer: no entry.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return binding->list().family(kKindMouse).size() == 1; }, kWaitMs));
+    QTest::qWait(600);
+    EXPECT_FALSE(entryShown(kKindMouse));
+    EXPECT_TRUE(noticeShown());
+
+    ASSERT_TRUE(backend->setWirelessOn(sim::Identity::MouseReceiver, true));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entrySelected(kKindMouse); }, kWaitMs));
+    EXPECT_FALSE(noticeShown());
+    EXPECT_TRUE(pageShownFor(kKindMouse));
+}
+
+TEST_F(DeviceListBindingTest, ClickingAnEntryAndThePreviousNextButtonsSelect) {
+    ASSERT_TRUE(backend->plug(sim::Identity::Mouse));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entrySelected(kKindMouse); }, kWaitMs));
+    ASSERT_TRUE(backend->plug(sim::Identity::Keyboard));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entryShown(kKindKeyboard); }, kWaitMs));
+    auto* prev = window->findControlAs<QPushButton>("device_select_prev");
+    auto* next = window->findControlAs<QPushButton>("device_select_next");
+    EXPECT_FALSE(prev->isHidden());
+    EXPECT_FALSE(next->isHidden());
+
+    QTest::mouseClick(binding->entryWidget(entryOf(kKindKeyboard))->selectOption(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entrySelected(kKindKeyboard); }, kWaitMs));
+    EXPECT_FALSE(binding->entryWidget(entryOf(kKindMouse))->selectOption()->isChecked());
+    EXPECT_TRUE(pageShownFor(kKindKeyboard));
+
+    const int before = binding->list().selectedEntry();
+    QTest::mouseClick(prev, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return binding->list().selectedEntry() != before; }, kWaitMs));
+    EXPECT_TRUE(entrySelected(kKindMouse));
+    EXPECT_TRUE(pageShownFor(kKindMouse));
+}
+
+} // namespace
+} // namespace v38
