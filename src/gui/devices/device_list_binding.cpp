@@ -4,6 +4,7 @@
 #include "core/platform/data_folders.h"
 #include "gui/app/main_wnd.h"
 #include "gui/devices/device_option_ui.h"
+#include "gui/devices/device_page.h"
 #include "gui/devices/listed_device.h"
 #include "gui/devices/mp_device_power_ui.h"
 #include "gui/devices/qt_timer_service.h"
@@ -11,11 +12,9 @@
 #include "gui/ui/window_message.h"
 
 #include <QBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QThread>
-#include <QVBoxLayout>
 
 #include <condition_variable>
 #include <mutex>
@@ -26,17 +25,6 @@ namespace {
 // "device_switch" and "device_power_switch" keep their empty page at index 0.
 constexpr int kFirstPage = 1;
 
-QWidget* makePlaceholderPage(const DeviceEntry& entry, QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(QString::fromStdString("device_page_" + entry.name));
-    auto* column = new QVBoxLayout(page);
-    auto* title = new QLabel(page);
-    title->setProperty("role", QStringLiteral("headline"));
-    title->setProperty("textid", QString::fromStdString(entry.icons.toolTip));
-    column->addWidget(title);
-    column->addStretch(1);
-    return page;
-}
 } // namespace
 
 DeviceListBinding::DeviceListBinding(CMainWnd& window, std::shared_ptr<HidBackend> backend)
@@ -63,6 +51,10 @@ DeviceListBinding::~DeviceListBinding() {
     }
     m_timers->stopAll();
     m_capture.reset();
+    // The pages go with the window; the devices must not reach them afterwards.
+    for (const QPointer<QWidget>& page : m_pages)
+        if (auto* devicePage = qobject_cast<DevicePage*>(page.data()))
+            devicePage->detachDevice();
     m_list->setObserver(nullptr);
     for (size_t i = 0; i < m_list->powerPanelCount(); ++i)
         m_list->powerPanel(i).setListener(nullptr);
@@ -160,13 +152,15 @@ void DeviceListBinding::entryCreated(int index) {
         power->showPanel(panel);
     }
     if (entry.devicePanelIndex >= 0) {
-        QWidget* page = makePlaceholderPage(entry, stack);
+        QWidget* page = new DevicePage(entry.kindIndex, entry.device, stack);
         stack->insertWidget(kFirstPage + entry.devicePanelIndex, page);
         if (m_pages.size() <= static_cast<size_t>(entry.devicePanelIndex))
             m_pages.resize(static_cast<size_t>(entry.devicePanelIndex) + 1);
         m_pages[static_cast<size_t>(entry.devicePanelIndex)] = page;
     }
     m_window->attachControls(option);
+    if (entry.devicePanelIndex >= 0)
+        m_window->attachControls(devicePage(entry.devicePanelIndex));
     LanguageTexts::current().apply(option);
     LanguageTexts::current().apply(stack);
     refreshEntry(index);

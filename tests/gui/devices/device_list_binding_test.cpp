@@ -4,6 +4,7 @@
 
 #include "gui/devices/device_list_binding.h"
 #include "gui/devices/device_option_ui.h"
+#include "gui/devices/device_page.h"
 #include "gui/devices/mp_device_power_ui.h"
 #include "sim/virtual_hid_backend.h"
 
@@ -121,6 +122,42 @@ TEST_F(DeviceListBindingTest, ClickingAnEntryAndThePreviousNextButtonsSelect) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return binding->list().selectedEntry() != before; }, kWaitMs));
     EXPECT_TRUE(entrySelected(kKindMouse));
     EXPECT_TRUE(pageShownFor(kKindMouse));
+}
+
+} // namespace
+} // namespace v38
+
+namespace v38 {
+namespace {
+
+TEST_F(DeviceListBindingTest, FeatureTabsSelectTheFunctionPagesThroughTheDevice) {
+    ASSERT_TRUE(backend->plug(sim::Identity::Keyboard));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entrySelected(kKindKeyboard); }, kWaitMs));
+    const DeviceEntry& entry = binding->list().entry(static_cast<size_t>(entryOf(kKindKeyboard)));
+    auto* page = qobject_cast<DevicePage*>(binding->devicePage(entry.devicePanelIndex));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->objectName(), "ZelvixKeyboardDevice");
+    EXPECT_EQ(entry.device->panelView(), page);
+    struct Case {
+        const char* tab;
+        int functionTab, keyFunctionTab;
+    };
+    for (const Case& c : {Case{"key_Op_tab", 0, 1}, Case{"macro_Op_tab", 1, 1}, Case{"system_Op_tab", 3, 1},
+                          Case{"deng_Op_tab", 0, 0}}) {
+        auto* tab = page->findChild<QPushButton*>(c.tab);
+        ASSERT_NE(tab, nullptr) << c.tab;
+        EXPECT_FALSE(tab->isHidden()) << c.tab;
+        QTest::mouseClick(tab, Qt::LeftButton);
+        EXPECT_TRUE(tab->isChecked()) << c.tab;
+        EXPECT_EQ(page->functionSwitch()->currentIndex(), c.functionTab) << c.tab;
+        EXPECT_EQ(page->keyFunctionSwitch()->currentIndex(), c.keyFunctionTab) << c.tab;
+    }
+    // The keyboard has no cursor page and none of the headset's.
+    for (const char* hidden : {"cursor_Op_tab", "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab"})
+        EXPECT_TRUE(page->findChild<QPushButton*>(hidden)->isHidden()) << hidden;
+    for (const char* item :
+         {"DeviceProfileItem", "LightControlItem", "KeySetControlItem", "MacroControlItem"})
+        EXPECT_NE(page->findChild<QWidget*>(item), nullptr) << item;
 }
 
 } // namespace
