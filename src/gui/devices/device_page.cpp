@@ -2,11 +2,15 @@
 
 #include "core/devices/supported_interface.h"
 #include "core/devices/zelvix_usb_device.h"
+#include "gui/devices/device_key_button_ui.h"
+#include "gui/devices/device_picture.h"
+#include "gui/devices/select_panel_ui.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace v38 {
@@ -69,8 +73,14 @@ DevicePage::DevicePage(int kindIndex, CZelvixUSBDevice* device, QWidget* parent)
     m_picture->setObjectName(QStringLiteral("device_picture"));
     m_picture->setProperty("role", QStringLiteral("picture"));
     m_picture->setMinimumHeight(210);
-    new QVBoxLayout(m_picture);
-    m_picture->layout()->setContentsMargins(12, 12, 12, 12);
+    auto* pictureLayout = new QVBoxLayout(m_picture);
+    pictureLayout->setContentsMargins(12, 12, 12, 12);
+    if (kindIndex == kKeyboard)
+        m_picture->setObjectName(QStringLiteral("keyboard_device_key_light"));
+    DevicePicture picture = buildDevicePicture(kindIndex, m_picture);
+    m_picturePanel = picture.panel;
+    m_buttons = std::move(picture.buttons);
+    pictureLayout->addWidget(m_picturePanel);
     column->addWidget(m_picture, 4);
 
     auto* tabs = new QWidget(this);
@@ -82,8 +92,10 @@ DevicePage::DevicePage(int kindIndex, CZelvixUSBDevice* device, QWidget* parent)
     m_functionSwitch->setObjectName(QStringLiteral("device_function_switch"));
     column->addWidget(m_functionSwitch, 6);
     buildFunctionPages();
-    if (m_device)
+    if (m_device) {
         m_device->setPanelView(this);
+        m_device->bindPanelControls();
+    }
     checkFeatureTab(1);
 }
 
@@ -107,7 +119,7 @@ void DevicePage::buildFeatureTabs(QWidget* row) {
         auto* tab = new QPushButton(QLatin1String(kFeatureCaption[i]), row);
         tab->setObjectName(QLatin1String(names[i]));
         tab->setCheckable(true);
-        tab->setProperty("group", QStringLiteral("feature_tabs"));
+        tab->setProperty("group", QStringLiteral("feature_tabs_%1").arg(m_kindIndex));
         tab->setProperty("role", QStringLiteral("feature-tab"));
         tab->setProperty("textid", QLatin1String(kFeatureText[i]));
         tab->setVisible(featureShown(m_kindIndex, type));
@@ -178,6 +190,42 @@ void DevicePage::checkFeatureTab(int type) {
     for (size_t i = 0; i < names.size(); ++i)
         if (auto* tab = findChild<QPushButton*>(QLatin1String(names[i])))
             tab->setChecked(static_cast<int>(i) + 1 == type);
+}
+
+std::vector<PanelButton> DevicePage::keyPictureButtons() {
+    std::vector<PanelButton> list;
+    list.reserve(m_buttons.size());
+    for (CDeviceKeyButtonUI* button : m_buttons)
+        list.push_back(
+            {button->objectName().toStdString(), button->property("userData").toString().toStdString()});
+    return list;
+}
+
+void DevicePage::paintLightButton(size_t button, uint8_t red, uint8_t green, uint8_t blue,
+                                  uint8_t intensity) {
+    if (button >= m_buttons.size())
+        return;
+    CDeviceKeyButtonUI* target = m_buttons[button];
+    const quint32 colour = red | green << 8 | blue << 16;
+    if (QThread::currentThread() == thread()) {
+        // Hidden buttons are skipped.
+        if (!target->isHidden())
+            target->setLight(colour, intensity, true);
+        return;
+    }
+    QPointer<CDeviceKeyButtonUI> guarded(target);
+    QMetaObject::invokeMethod(
+        this,
+        [guarded, colour, intensity] {
+            if (guarded && !guarded->isHidden())
+                guarded->setLight(colour, intensity, true);
+        },
+        Qt::QueuedConnection);
+}
+
+void DevicePage::repaintKeyPicture() {
+    if (m_picturePanel)
+        m_picturePanel->update();
 }
 
 void DevicePage::selectFunctionTabs(int functionTab, int keyFunctionTab) {

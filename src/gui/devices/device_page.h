@@ -14,6 +14,8 @@ class QStackedWidget;
 
 namespace v38 {
 
+class CDeviceKeyButtonUI;
+class CSelectPanelUI;
 class CZelvixUSBDevice;
 
 class DevicePage : public QWidget, public DevicePanelView {
@@ -36,7 +38,15 @@ public:
     // The container of the device picture.
     QWidget* pictureArea() const { return m_picture; }
 
+    CSelectPanelUI* selectPanel() const { return m_picturePanel; }
+    const std::vector<CDeviceKeyButtonUI*>& pictureButtons() const { return m_buttons; }
+
     // DevicePanelView
+    std::vector<PanelButton> keyPictureButtons() override;
+    // From any thread: the repaint itself runs on the window's thread.
+    void paintLightButton(size_t button, uint8_t red, uint8_t green, uint8_t blue,
+                          uint8_t intensity) override;
+    void repaintKeyPicture() override;
     void selectFunctionTabs(int functionTab, int keyFunctionTab) override;
 
 private:
@@ -51,6 +61,8 @@ private:
     QWidget* m_picture = nullptr;
     QStackedWidget* m_functionSwitch = nullptr;
     QStackedWidget* m_keyFunctionSwitch = nullptr;
+    CSelectPanelUI* m_picturePanel = nullptr;
+    std::vector<CDeviceKeyButtonUI*> m_buttons;
 };
 
 } // namespace v38

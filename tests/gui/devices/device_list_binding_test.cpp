@@ -2,10 +2,12 @@
 // plugged at run time and the window follows.
 #include "gui/app/main_wnd_fixture.h"
 
+#include "gui/devices/device_key_button_ui.h"
 #include "gui/devices/device_list_binding.h"
 #include "gui/devices/device_option_ui.h"
 #include "gui/devices/device_page.h"
 #include "gui/devices/mp_device_power_ui.h"
+#include "gui/devices/select_panel_ui.h"
 #include "sim/virtual_hid_backend.h"
 
 #include <QPushButton>
@@ -158,6 +160,61 @@ TEST_F(DeviceListBindingTest, FeatureTabsSelectTheFunctionPagesThroughTheDevice)
     for (const char* item :
          {"DeviceProfileItem", "LightControlItem", "KeySetControlItem", "MacroControlItem"})
         EXPECT_NE(page->findChild<QWidget*>(item), nullptr) << item;
+}
+
+} // namespace
+} // namespace v38
+
+namespace v38 {
+namespace {
+
+TEST_F(DeviceListBindingTest, PicturesHoldTheirButtonsAndShowTheDeviceColoursLive) {
+    ASSERT_TRUE(backend->plug(sim::Identity::Keyboard));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entrySelected(kKindKeyboard); }, kWaitMs));
+    const DeviceEntry& entry = binding->list().entry(static_cast<size_t>(entryOf(kKindKeyboard)));
+    auto* page = qobject_cast<DevicePage*>(binding->devicePage(entry.devicePanelIndex));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->selectPanel()->objectName(), "device_key_light");
+    ASSERT_EQ(page->pictureButtons().size(), 170u);
+    // Escape, A and the space bar are drawn; a spare position is not.
+    CDeviceKeyButtonUI* escape = page->findChild<CDeviceKeyButtonUI*>("key_0");
+    CDeviceKeyButtonUI* keyA = page->findChild<CDeviceKeyButtonUI*>("key_64");
+    ASSERT_TRUE(escape && keyA);
+    EXPECT_FALSE(keyA->isHidden());
+    EXPECT_EQ(keyA->property("userData").toString(), "light_64");
+    EXPECT_TRUE(page->findChild<CDeviceKeyButtonUI*>("key_150")->isHidden());
+    EXPECT_LT(escape->geometry().right(), keyA->geometry().left() + keyA->width());
+    EXPECT_LT(escape->geometry().bottom(), keyA->geometry().top());
+
+    // Values are 0xIIBBGGRR.
+    entry.device->setLedValue(0, 0xFF0000FFu);
+    entry.device->setLedValue(64, 0x8000FF00u);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return escape->shownColour() == QColor(255, 0, 0) && keyA->shownColour() == QColor(0, 128, 0);
+        },
+        kWaitMs));
+    EXPECT_TRUE(escape->lightShown());
+
+    // The other kinds' pictures: mouse 11 keys and 15 lights, pad 15 lights, headset 13 lights.
+    struct Count {
+        int kind;
+        const char* panel;
+        size_t keys, lights;
+    };
+    for (const Count& c :
+         {Count{0, "mouse_device_key_light", 11, 15}, Count{2, "mousepad_device_key_light", 0, 15},
+          Count{3, "hs6533_device_key_light", 0, 13}}) {
+        DevicePage other(c.kind, nullptr);
+        EXPECT_EQ(other.selectPanel()->objectName(), c.panel);
+        size_t keys = 0, lights = 0;
+        for (const PanelButton& button : other.keyPictureButtons()) {
+            keys += button.name.rfind("key_", 0) == 0;
+            lights += button.userData.rfind("light_", 0) == 0;
+        }
+        EXPECT_EQ(keys, c.keys) << c.panel;
+        EXPECT_EQ(lights, c.lights) << c.panel;
+    }
 }
 
 } // namespace
