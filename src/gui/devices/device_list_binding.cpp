@@ -177,8 +177,12 @@ void DeviceListBinding::refreshEntry(int index) {
     if (!option)
         return;
     const DeviceEntry& entry = m_list->entry(static_cast<size_t>(index));
+    const bool appears = entry.visible && option->isHidden();
     option->showEntry(entry);
     option->setVisible(entry.visible);
+    // The battery panel is filled at once instead of after the entry's first power timer.
+    if (appears && entry.device && entry.device->hasReceiverVariant())
+        entry.device->refreshPowerState();
     LanguageTexts::current().apply(option);
 }
 

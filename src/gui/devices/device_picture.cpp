@@ -5,6 +5,8 @@
 #include "gui/devices/select_panel_ui.h"
 
 #include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QTransform>
 
 #include <cmath>
 #include <numbers>
@@ -124,11 +126,18 @@ void buildHeadset(DevicePicture& picture) {
         }
     addButton(picture, QStringLiteral("light_12"), QStringLiteral("light_12"), lightAt({9, 0.9}, 0.8),
               CDeviceKeyButtonUI::Shape::Light);
-    QPainterPath outline;
-    outline.moveTo(2.2, 6.4);
-    outline.cubicTo(2.2, -1.2, 15.8, -1.2, 15.8, 6.4);
-    outline.addEllipse(cups[0], 3.1, 3.1);
-    outline.addEllipse(cups[1], 3.1, 3.1);
+    // Built ten times larger: the union flattens curves at the path's own scale.
+    QPainterPath band;
+    band.moveTo(22, 64);
+    band.cubicTo(22, -12, 158, -12, 158, 64);
+    QPainterPathStroker stroker;
+    stroker.setWidth(7);
+    stroker.setCapStyle(Qt::RoundCap);
+    QPainterPath cupsPath;
+    cupsPath.addEllipse(cups[0] * 10, 31, 31);
+    cupsPath.addEllipse(cups[1] * 10, 31, 31);
+    const QPainterPath outline =
+        QTransform::fromScale(0.1, 0.1).map(stroker.createStroke(band).united(cupsPath));
     picture.panel->setOutline(outline);
     picture.panel->setPictureSize({18, 12});
 }

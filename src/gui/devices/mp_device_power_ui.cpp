@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QStyle>
 
 namespace v38 {
 
@@ -64,6 +65,7 @@ CMpDevicePowerUI::CMpDevicePowerUI(QWidget* parent) : QFrame(parent) {
 
 void CMpDevicePowerUI::showPanel(const PowerPanel& panel) {
     m_group->setVisible(panel.batteryGroupShown());
+    showEmpty();
     const std::optional<PowerBlockView>& view = panel.powerBlock();
     if (!view)
         return;
@@ -80,6 +82,17 @@ void CMpDevicePowerUI::showPanel(const PowerPanel& panel) {
         m_phone->setProperty("tooltipid", QString::fromStdString(view->phoneToolTip));
         m_phone->setVisible(true);
     }
+    showEmpty();
+}
+
+void CMpDevicePowerUI::showEmpty() {
+    // A device without battery, link or phone spot leaves the panel's place blank.
+    const bool empty = m_group->isHidden() && m_wireless->isHidden() && m_phone->isHidden();
+    if (property("empty").toBool() == empty && property("empty").isValid())
+        return;
+    setProperty("empty", empty);
+    style()->unpolish(this);
+    style()->polish(this);
 }
 
 } // namespace v38

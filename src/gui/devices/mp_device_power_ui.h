@@ -26,6 +26,8 @@ public:
     QLabel* phoneImage() const { return m_phone; }
 
 private:
+    void showEmpty();
+
     QWidget* m_group;
     QLabel* m_value;
     QProgressBar* m_progress;

@@ -333,6 +333,12 @@ TEST_F(ProgramTest, TheScreenshotIsTheLaidOutWindow) {
         for (int x = 0; x < 200 && !accent; ++x)
             accent = image.pixelColor(x, y).name() == "#19c3ff";
     EXPECT_TRUE(accent);
+    // The keyboard's battery panel under the device column shows its charge bar.
+    bool charge = false;
+    for (int y = 420; y < 500 && !charge; ++y)
+        for (int x = 0; x < 200 && !charge; ++x)
+            charge = image.pixelColor(x, y).name() == "#3ddc84";
+    EXPECT_TRUE(charge);
 }
 
 TEST_F(ProgramTest, ASecondStartTellsTheFirstAndEnds) {

@@ -10,6 +10,7 @@
 #include "gui/devices/select_panel_ui.h"
 #include "sim/virtual_hid_backend.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTest>
@@ -78,6 +79,10 @@ TEST_F(DeviceListBindingTest, WiredMouseAppearsAndIsSelectedThenUnpluggingShowsT
     auto* power = window->findControlAs<QStackedWidget>("device_power_switch");
     const DeviceEntry& entry = binding->list().entry(static_cast<size_t>(entryOf(kKindMouse)));
     EXPECT_EQ(power->currentWidget(), binding->powerWidget(entry.powerIndex));
+    // The mouse has a battery: the panel shows the charge the device reports.
+    CMpDevicePowerUI* panel = binding->powerWidget(entry.powerIndex);
+    EXPECT_FALSE(panel->batteryGroup()->isHidden());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel->valueLabel()->text().endsWith('%'); }, kWaitMs));
     EXPECT_EQ(window->deviceList.connectedDeviceCount(), 1);
 
     ASSERT_TRUE(backend->unplug(sim::Identity::Mouse));
