@@ -224,3 +224,23 @@ TEST_F(DeviceListBindingTest, PicturesHoldTheirButtonsAndShowTheDeviceColoursLiv
 
 } // namespace
 } // namespace v38
+
+namespace v38 {
+namespace {
+
+TEST_F(DeviceListBindingTest, ACableIntoAReceiverMouseSwitchesRouteAndKeepsTheEntry) {
+    ASSERT_TRUE(backend->plug(sim::Identity::MouseReceiver));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entrySelected(kKindMouse); }, kWaitMs));
+    CZelvixUSBDevice* mouse = binding->list().entry(static_cast<size_t>(entryOf(kKindMouse))).device;
+    ASSERT_NE(mouse, nullptr);
+    EXPECT_TRUE(mouse->onReceiverRoute());
+
+    ASSERT_TRUE(backend->plug(sim::Identity::Mouse));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mouse->onReceiverRoute(); }, kWaitMs));
+    EXPECT_TRUE(entrySelected(kKindMouse));
+    EXPECT_TRUE(pageShownFor(kKindMouse));
+    EXPECT_EQ(binding->list().family(kKindMouse).size(), 1u);
+}
+
+} // namespace
+} // namespace v38
