@@ -7,6 +7,7 @@
 #include "gui/app/message_bus.h"
 #include "gui/app/private_font.h"
 #include "gui/app/registered_messages.h"
+#include "gui/devices/device_list_binding.h"
 #include "gui/ui/resource_paths.h"
 #include "sim/simulation.h"
 
@@ -155,6 +156,7 @@ int runApplication(int argc, char** argv) {
         LanguageSettings settings;
         settings.ensureExists();
         auto window = std::make_unique<CMainWnd>(bus.get(), settings);
+        auto devices = std::make_unique<DeviceListBinding>(*window);
         if (!window->create()) {
             std::cerr << "v38-device: the skin is missing or broken (" << skinDir().toStdString() << ")\n";
             return 1;
@@ -169,6 +171,7 @@ int runApplication(int argc, char** argv) {
 
         // 10. Shutdown: the window (its workers were stopped before the loop ended), then the bus
         // name, then the fonts in reverse order.
+        devices.reset();
         window.reset();
         bus.reset();
     }

@@ -19,9 +19,10 @@ struct DeviceListHooks {
     std::function<void()> createInitialEntries;
     // Window init: the capture thread in worker slot 0, reporting through the sink.
     std::function<void(WorkerSlots& workers, int slot, MessageSink& sink)> startCaptureThread;
-    std::function<void(qintptr row)> deviceArrived;                       // message 3090
-    std::function<void(qintptr row)> deviceRemoved;                       // message 3091
-    std::function<void(qintptr kindIndex, qintptr show)> entryVisibility; // message 3331
+    std::function<void(qintptr row)> deviceArrived;                               // message 3090
+    std::function<void(qintptr row)> deviceRemoved;                               // message 3091
+    std::function<void(qintptr kindIndex, qintptr show)> entryVisibility;         // message 3331
+    std::function<void(qintptr kindIndex, qintptr idAndDelay)> entryTimerRequest; // message 3332
     std::function<int()> connectedDeviceCount;
     std::function<void(int step)> scrollEntries;        // "device_select_prev" -1, "device_select_next" +1
     std::function<void(QWidget* option)> entrySelected; // "device_select"

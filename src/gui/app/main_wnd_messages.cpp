@@ -203,10 +203,13 @@ bool CMainWnd::handleWhileActive(const WindowMessage& m, qintptr& result) {
         if (deviceList.entryVisibility)
             deviceList.entryVisibility(m.wParam, m.lParam);
         return true;
+    case 3332:
+        if (deviceList.entryTimerRequest)
+            deviceList.entryTimerRequest(m.wParam, m.lParam);
+        return true;
     case 3328:
     case 3329:
     case 3330:
-    case 3332:
         return true;
     default:
         return false;

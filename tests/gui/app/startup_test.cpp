@@ -326,13 +326,19 @@ TEST_F(ProgramTest, TheScreenshotIsTheLaidOutWindow) {
     QImage image(png);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size() / image.devicePixelRatio(), QSize(1000, 640));
-    // The title bar's background, and the accent of the primary button somewhere in the page.
+    // The title bar's background, and the accent bar of the selected device in the device column.
     EXPECT_EQ(image.pixelColor(400, 10).name(), "#15171c");
     bool accent = false;
-    for (int y = 300; y < 600 && !accent; y += 2)
-        for (int x = 300; x < 900 && !accent; x += 2)
+    for (int y = 60; y < 420 && !accent; y += 2)
+        for (int x = 0; x < 200 && !accent; ++x)
             accent = image.pixelColor(x, y).name() == "#19c3ff";
     EXPECT_TRUE(accent);
+    // The keyboard's battery panel under the device column shows its charge bar.
+    bool charge = false;
+    for (int y = 420; y < 500 && !charge; ++y)
+        for (int x = 0; x < 200 && !charge; ++x)
+            charge = image.pixelColor(x, y).name() == "#3ddc84";
+    EXPECT_TRUE(charge);
 }
 
 TEST_F(ProgramTest, ASecondStartTellsTheFirstAndEnds) {
