@@ -142,14 +142,12 @@ void DevicePage::buildFeatureTabs(QWidget* row) {
 }
 
 QWidget* DevicePage::placeholder(const char* name, QWidget* parent) {
+    // The panel that fills this place comes with its own subsystem; until then the place is an empty
+    // panel (its name is for lookup, not for the user).
     auto* frame = new QFrame(parent);
     frame->setObjectName(QLatin1String(name));
     frame->setProperty("role", QStringLiteral("panel"));
-    auto* layout = new QVBoxLayout(frame);
-    auto* label = new QLabel(QLatin1String(name), frame);
-    label->setProperty("role", QStringLiteral("secondary"));
-    label->setAlignment(Qt::AlignCenter);
-    layout->addWidget(label);
+    new QVBoxLayout(frame);
     return frame;
 }
 
