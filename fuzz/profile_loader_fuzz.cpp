@@ -1,5 +1,7 @@
 // Feeds arbitrary bytes to the profile loaders as a profile file, a light configuration and an
 // effect file, then runs every group reader and writer and saves.
+#include "fuzz_scratch_folder.h"
+
 #include "core/profiles/hs6533_profile_data.h"
 #include "core/profiles/keyboard_profile_data.h"
 #include "core/profiles/mouse_profile_data.h"
@@ -13,34 +15,13 @@
 
 namespace {
 
-// A scratch folder for one input, in memory where possible (every save flushes to disk). libFuzzer
-// ends without running static destructors, so each input cleans up after itself.
-struct ScratchFolder {
-    ScratchFolder() {
-        std::error_code ec;
-        std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
-                                         ? "/dev/shm"
-                                         : std::filesystem::temp_directory_path();
-        std::string pattern = (base / "v38-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            path = pattern + "/";
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        if (path != "./")
-            std::filesystem::remove_all(path, ec);
-    }
-    std::string path = "./";
-};
+using v38::fuzz::ScratchFolder;
+using v38::fuzz::writeText;
 
 ScratchFolder* current = nullptr;
 
 const std::string& scratchFolder() {
     return current->path;
-}
-
-void writeText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
 void common(v38::CBasicProfiledata& data, const std::string& path) {
