@@ -26,6 +26,11 @@ public:
 
     // Starts the body on a new thread, stopping the running one first.
     void start(std::function<void(std::stop_token)> body);
+    // Signals the stop without waiting, so several workers can wind down together before their joins.
+    void requestStop() {
+        if (thread_.joinable())
+            thread_.request_stop();
+    }
     // Signals the stop and joins. Late when the thread needed longer than expectedWait to end (it is
     // joined all the same, so callers can log a stop that was not cancelled in time).
     StopResult stop(std::chrono::milliseconds expectedWait = std::chrono::milliseconds(1000));

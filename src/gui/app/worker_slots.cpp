@@ -2,23 +2,23 @@
 
 #include "core/platform/debug_log.h"
 
-#include <chrono>
 #include <string>
 
 namespace v38 {
 
 bool WorkerSlots::start(int slot, Body body, Cancel cancel) {
     std::lock_guard lock(m_mutex);
-    if (m_stopped || slot < 0 || slot >= kSlotCount || !body || m_slots[slot].thread.joinable())
+    if (m_stopped || slot < 0 || slot >= kSlotCount || !body || m_slots[slot].worker)
         return false;
     m_slots[slot].cancel = std::move(cancel);
-    m_slots[slot].thread = std::jthread(std::move(body));
+    m_slots[slot].worker = std::make_unique<WorkerThread>();
+    m_slots[slot].worker->start(std::move(body));
     return true;
 }
 
 bool WorkerSlots::isStarted(int slot) const {
     std::lock_guard lock(m_mutex);
-    return slot >= 0 && slot < kSlotCount && m_slots[slot].thread.joinable();
+    return slot >= 0 && slot < kSlotCount && m_slots[slot].worker != nullptr;
 }
 
 bool WorkerSlots::stopped() const {
@@ -35,25 +35,24 @@ void WorkerSlots::stopAll() {
     }
     // Every slot is signalled before any is waited for, so workers wind down together.
     for (Slot& slot : slots)
-        if (slot.thread.joinable())
-            slot.thread.request_stop();
+        if (slot.worker)
+            slot.worker->requestStop();
     for (Slot& slot : slots)
-        if (slot.thread.joinable() && slot.cancel)
+        if (slot.worker && slot.cancel)
             slot.cancel();
     for (int i = 0; i < kSlotCount; ++i) {
-        Slot& slot = slots[i];
-        if (!slot.thread.joinable())
+        if (!slots[i].worker)
             continue;
-        const auto begin = std::chrono::steady_clock::now();
-        slot.thread.join();
-        const auto waited =
-            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - begin)
-                .count();
-        if (waited <= kJoinWaitMs)
+        switch (slots[i].worker->stop(std::chrono::milliseconds(kJoinWaitMs))) {
+        case WorkerThread::StopResult::NotRunning:
+            break;
+        case WorkerThread::StopResult::Ended:
             debugOutput("所有对象处于激发状态");
-        else
-            debugOutput("所有对象处于非激发状态，超时 " + std::to_string(i) + " (" + std::to_string(waited) +
-                        " ms)");
+            break;
+        case WorkerThread::StopResult::Late:
+            debugOutput("所有对象处于非激发状态，超时 " + std::to_string(i));
+            break;
+        }
     }
 }
 

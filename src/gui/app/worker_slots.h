@@ -2,11 +2,13 @@
 // cut its blocking call short; stopping means signal, cancel, join. Nothing is ever terminated.
 #pragma once
 
+#include "core/platform/worker_thread.h"
+
 #include <array>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <stop_token>
-#include <thread>
 
 namespace v38 {
 
@@ -38,7 +40,7 @@ public:
 
 private:
     struct Slot {
-        std::jthread thread;
+        std::unique_ptr<WorkerThread> worker; // null while the slot is free
         Cancel cancel;
     };
     mutable std::mutex m_mutex;
